@@ -1,0 +1,212 @@
+#include "model/aika.h"
+
+#include "util/teksti.h"
+
+#include <vector>
+
+namespace vt {
+
+Aika::Aika(const std::string& teksti) { etsiaika(teksti, true, false); }
+
+bool Aika::operator==(const Aika& o) const {
+    return sadasosat == o.sadasosat && sekunnit == o.sekunnit && minuutit == o.minuutit &&
+           omenat == o.omenat;
+}
+
+bool Aika::operator<(const Aika& o) const {
+    if (onAika()) {
+        if (!o.onAika() && o.omenat > 0)
+            return true;
+        if (minuutit != o.minuutit)
+            return minuutit < o.minuutit;
+        if (sekunnit != o.sekunnit)
+            return sekunnit < o.sekunnit;
+        return sadasosat < o.sadasosat;
+    }
+    if (o.onAika())
+        return false;
+    return omenat > o.omenat;
+}
+
+namespace {
+std::string kaksi(unsigned n) { return n < 10 ? "0" + vt::int2string(n) : vt::int2string(n); }
+} // namespace
+
+std::string Aika::int2string(unsigned n) const { return vt::int2string(n); }
+
+std::string Aika::str() const {
+    std::string r;
+    if (onAika()) {
+        if (minuutit < 60)
+            r = int2string(minuutit) + ":";
+        else
+            r = int2string(minuutit / 60) + ":" + kaksi(minuutit % 60) + ":";
+        r += kaksi(sekunnit) + "," + kaksi(sadasosat);
+        if (r.size() < 12)
+            r.insert(0, 12 - r.size(), ' ');
+        return r;
+    }
+    if (omenat > 0) {
+        r = "   ";
+        if (omenat < 10)
+            r += " ";
+        if (omenat == 1)
+            r += " 1 apple";
+        else
+            r += int2string(omenat) + " apples";
+        return r;
+    }
+    return std::string(12, ' ');
+}
+
+std::string Aika::operator-(const Aika& o) const {
+    if (!onAika() || !o.onAika() || this == &o || !(o < *this))
+        return "        ";
+    Aika c = *this;
+    if (c.sadasosat < o.sadasosat) {
+        if (c.sekunnit == 0) {
+            c.minuutit -= 1;
+            c.sekunnit = 59;
+        } else {
+            c.sekunnit -= 1;
+        }
+        c.sadasosat += 100;
+    }
+    if (c.sekunnit < o.sekunnit) {
+        c.minuutit -= 1;
+        c.sekunnit += 60;
+    }
+    c.minuutit -= o.minuutit;
+    c.sekunnit -= o.sekunnit;
+    c.sadasosat -= o.sadasosat;
+    return "+" + int2string(c.minuutit) + ":" + kaksi(c.sekunnit) + "," + kaksi(c.sadasosat);
+}
+
+std::uint64_t Aika::sadasosiaYhteensa() const {
+    return static_cast<std::uint64_t>(sadasosat) + 100ull * sekunnit + 6000ull * minuutit;
+}
+
+Aika Aika::operator/(unsigned jakaja) const {
+    Aika r;
+    if (jakaja == 0)
+        return r;
+    r.omenat = omenat / jakaja;
+    std::uint64_t t = (sadasosiaYhteensa() + jakaja / 2) / jakaja;
+    r.minuutit = static_cast<std::uint32_t>(t / 6000);
+    r.sekunnit = static_cast<std::uint32_t>((t / 100) % 60);
+    r.sadasosat = static_cast<std::uint32_t>(t % 100);
+    return r;
+}
+
+Aika operator+(const Aika& a, const Aika& b) {
+    std::uint64_t h = static_cast<std::uint64_t>(a.sadasosat) + b.sadasosat;
+    std::uint64_t s = static_cast<std::uint64_t>(a.sekunnit) + b.sekunnit + h / 100;
+    std::uint64_t m = static_cast<std::uint64_t>(a.minuutit) + b.minuutit + s / 60;
+    Aika r;
+    r.sadasosat = static_cast<std::uint32_t>(h % 100);
+    r.sekunnit = static_cast<std::uint32_t>(s % 60);
+    r.minuutit = static_cast<std::uint32_t>(m);
+    r.omenat = a.omenat + b.omenat;
+    return r;
+}
+
+bool Aika::etsiaika(const std::string& teksti, bool sanaMoodi, bool viimeinenSana) {
+    std::string tutkittava;
+    if (sanaMoodi) {
+        std::vector<std::string> sanat;
+        size_t i = 0;
+        while (i < teksti.size()) {
+            while (i < teksti.size() && onValilyonti(teksti[i]))
+                ++i;
+            size_t a = i;
+            while (i < teksti.size() && !onValilyonti(teksti[i]))
+                ++i;
+            if (i > a)
+                sanat.push_back(teksti.substr(a, i - a));
+        }
+        if (sanat.empty())
+            return !nolla();
+        tutkittava = viimeinenSana ? sanat.back() : sanat.front();
+    } else {
+        size_t p = teksti.find('>');
+        if (p == std::string::npos)
+            return !nolla();
+        tutkittava = teksti.substr(p);
+    }
+
+    // Digits anywhere from the beginning point on; separators are skipped.
+    std::vector<unsigned> numerot;
+    size_t eka = std::string::npos, viimeinen = 0;
+    bool liianPitka = false;
+    for (size_t i = 0; i < tutkittava.size(); ++i) {
+        char c = tutkittava[i];
+        if (c >= '0' && c <= '9') {
+            if (eka == std::string::npos)
+                eka = i;
+            else if (i - eka > 11)
+                liianPitka = true;
+            numerot.push_back(static_cast<unsigned>(c - '0'));
+            viimeinen = i;
+        }
+    }
+    bool ymparistoOk = eka != std::string::npos && !liianPitka;
+    if (ymparistoOk) {
+        for (size_t i = 1; i < eka; ++i)
+            if (!onValilyonti(tutkittava[i]))
+                ymparistoOk = false;
+        for (size_t i = viimeinen + 1; i < tutkittava.size(); ++i)
+            if (!onValilyonti(tutkittava[i]))
+                ymparistoOk = false;
+    }
+    if (ymparistoOk && numerot.size() >= 3 && numerot.size() <= 6) {
+        size_t n = numerot.size();
+        unsigned h = numerot[n - 2] * 10 + numerot[n - 1];
+        unsigned s = numerot[n - 3];
+        if (n >= 4)
+            s += numerot[n - 4] * 10;
+        unsigned m = 0;
+        while (s > 59) {
+            s -= 60;
+            ++m;
+        }
+        unsigned loput = 0;
+        for (size_t i = 0; i + 4 < n; ++i)
+            loput = loput * 10 + numerot[i];
+        if (h != 0 || s != 0 || m + loput != 0) {
+            sadasosat = h;
+            sekunnit = s;
+            minuutit += m + loput;
+        }
+    }
+    if (nolla()) {
+        // An apple count: a bare number from 1 to 50.
+        std::string t = sanaMoodi ? tutkittava : tutkittava.substr(1);
+        size_t i = 0;
+        while (i < t.size() && onValilyonti(t[i]))
+            ++i;
+        unsigned v = 0;
+        size_t alku = i;
+        while (i < t.size() && t[i] >= '0' && t[i] <= '9' && i - alku < 4) {
+            v = v * 10 + static_cast<unsigned>(t[i] - '0');
+            ++i;
+        }
+        bool ok = i > alku && (i >= t.size() || !(t[i] >= '0' && t[i] <= '9'));
+        for (size_t j = i; ok && j < t.size(); ++j)
+            if (!onValilyonti(t[j]))
+                ok = false;
+        if (ok && v >= 1 && v <= 50)
+            omenat = v;
+    }
+    return !nolla();
+}
+
+const Aika& rangaistusAika() {
+    static const Aika a("10:00:00");
+    return a;
+}
+
+void lisaaRangaistus(Aika& a, std::uint64_t kertaa) {
+    a.minuutit = static_cast<std::uint32_t>(a.minuutit + 10 * kertaa);
+}
+
+} // namespace vt

@@ -1,0 +1,190 @@
+#include "model/level.h"
+
+#include "model/jarjesta.h"
+#include "util/teksti.h"
+
+#include <ostream>
+
+namespace vt {
+
+std::string Pelaaja::pelkkaNimi() const {
+    size_t p = nimi.find('[');
+    if (p == std::string::npos)
+        return nimi;
+    return lyhenna(nimi.substr(0, p));
+}
+
+bool tiiminNimi(const std::string& nimi, std::string& tiimi) {
+    size_t a = nimi.find('[');
+    size_t b = nimi.find(']');
+    if (a == std::string::npos || b == std::string::npos || b < a)
+        return false;
+    tiimi = nimi.substr(a + 1, b - a - 1);
+    return true;
+}
+
+bool Level::onkoJoTamaAjo(const Ajo& ajo) const {
+    for (const Ajo& a : ajot_)
+        if (a.nimi == ajo.nimi && a.aika == ajo.aika)
+            return true;
+    return false;
+}
+
+void Level::lisaaAjo(const Ajo& ajo) {
+    if (!onkoJoTamaAjo(ajo))
+        ajot_.push_back(ajo);
+}
+
+void Level::vaihdaPelaajanNimi(const std::string& vanha, const std::string& uusi) {
+    for (Ajo& a : ajot_)
+        if (a.nimi == vanha)
+            a.nimi = uusi;
+    for (size_t i = 0; i < ajot_.size(); ++i) {
+        if (ajot_[i].nimi != uusi)
+            continue;
+        for (size_t j = i + 1; j < ajot_.size();) {
+            if (ajot_[j].nimi == uusi && ajot_[j].aika == ajot_[i].aika)
+                ajot_.erase(ajot_.begin() + static_cast<long>(j));
+            else
+                ++j;
+        }
+    }
+}
+
+void Level::poistaPelaaja(const std::string& nimi) {
+    std::erase_if(ajot_, [&](const Ajo& a) { return a.nimi == nimi; });
+}
+
+std::string Level::poistaAjo(unsigned i) {
+    if (i >= ajot_.size())
+        return "";
+    std::string t = ajot_[i].aika.str() + " " + ajot_[i].nimi;
+    ajot_.erase(ajot_.begin() + i);
+    return t;
+}
+
+void Level::tulostaAjotjaNumerot(std::ostream& out) const {
+    for (size_t i = 0; i < ajot_.size(); ++i)
+        out << " " << (i + 1) << ": " << ajot_[i].aika.str() << " " << ajot_[i].nimi << "\n";
+}
+
+void Level::yhdista(const Level& toinen) {
+    std::vector<Ajo> lisattavat = toinen.ajot_;
+    for (const Ajo& a : lisattavat)
+        lisaaAjo(a);
+}
+
+Aika Level::parasAika() const {
+    if (ajot_.empty())
+        return Aika();
+    Aika paras = ajot_[0].aika;
+    for (const Ajo& a : ajot_)
+        if (a.aika < paras)
+            paras = a.aika;
+    return paras;
+}
+
+Aika Level::parasAika(bool multi) const {
+    bool loytyi = false;
+    Aika paras;
+    for (const Ajo& a : ajot_) {
+        if (a.multiplayer() != multi)
+            continue;
+        if (!loytyi || a.aika < paras)
+            paras = a.aika;
+        loytyi = true;
+    }
+    return paras;
+}
+
+void yksiAjoPerNimi(std::vector<Ajo>& r) {
+    for (size_t i = 0; i < r.size();) {
+        bool poistettu = false;
+        for (size_t j = i + 1; j < r.size(); ++j) {
+            if (r[j].nimi == r[i].nimi && !(r[i].aika < r[j].aika)) {
+                r.erase(r.begin() + static_cast<long>(i));
+                poistettu = true;
+                break;
+            }
+        }
+        if (!poistettu)
+            ++i;
+    }
+    for (size_t q = 0; q < r.size(); ++q) {
+        for (size_t p = q + 1; p < r.size();) {
+            if (r[p].nimi == r[q].nimi && !(r[p].aika < r[q].aika))
+                r.erase(r.begin() + static_cast<long>(p));
+            else
+                ++p;
+        }
+    }
+}
+
+void Level::annaAjotJarjestyksessa(std::vector<Ajo>& out) const {
+    out = ajot_;
+    vaihtojarjesta(out, [](const Ajo& i, const Ajo& j) { return !(i.aika < j.aika); });
+    yksiAjoPerNimi(out);
+}
+
+void Level::poistaTurhatAjot() {
+    for (size_t i = 0; i < ajot_.size();) {
+        bool myohempi = false;
+        for (size_t j = i + 1; j < ajot_.size(); ++j)
+            if (ajot_[j].nimi == ajot_[i].nimi) {
+                myohempi = true;
+                break;
+            }
+        if (myohempi)
+            ajot_.erase(ajot_.begin() + static_cast<long>(i));
+        else
+            ++i;
+    }
+}
+
+bool Level::uploaded(const std::string& nimi, const std::string& rec) {
+    bool uutta = false;
+    for (Ajo& a : ajot_)
+        if (a.nimi == nimi) {
+            if (!a.ladattu)
+                uutta = true;
+            a.ladattu = true;
+            a.recit.push_back(rec);
+        }
+    return uutta;
+}
+
+bool Level::rekisteroi(const std::string& nimi, const std::string& teksti) {
+    bool uutta = false;
+    for (Ajo& a : ajot_)
+        if (a.nimi == nimi) {
+            if (!a.rekisteroity)
+                uutta = true;
+            a.rekisteroity = true;
+            a.rekisteroityNimi = teksti;
+        }
+    return uutta;
+}
+
+bool Level::tarkistettu(const std::string& nimi, const Aika& aika) {
+    bool uutta = false;
+    for (Ajo& a : ajot_)
+        if (a.nimi == nimi && a.aika == aika) {
+            if (!a.tarkistettu)
+                uutta = true;
+            a.tarkistettu = true;
+        }
+    return uutta;
+}
+
+bool Level::accept(const std::string& nimi, const Aika& aika) {
+    bool uutta = false;
+    for (Ajo& a : ajot_)
+        if (a.nimi == nimi && a.aika == aika) {
+            if (!a.hyvaksytty)
+                uutta = true;
+            a.hyvaksytty = true;
+        }
+    return uutta;
+}
+
+} // namespace vt

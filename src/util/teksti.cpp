@@ -1,0 +1,146 @@
+#include "util/teksti.h"
+
+#include <cctype>
+#include <climits>
+
+namespace vt {
+
+bool onValilyonti(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+
+std::string toUpper(const std::string& s) {
+    std::string r = s;
+    for (char& c : r) {
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    }
+    return r;
+}
+
+std::string int2string(unsigned long long n) {
+    if (n == 0)
+        return "0";
+    std::string r;
+    while (n > 0) {
+        r.insert(r.begin(), static_cast<char>('0' + n % 10));
+        n /= 10;
+    }
+    return r;
+}
+
+std::string int2string(unsigned n) { return int2string(static_cast<unsigned long long>(n)); }
+std::string int2string(unsigned long n) { return int2string(static_cast<unsigned long long>(n)); }
+
+std::string int2string(int n) {
+    if (n < 0)
+        return "-" + int2string(0u - static_cast<unsigned>(n));
+    return int2string(static_cast<unsigned>(n));
+}
+
+std::string int2string2(unsigned n) { return n < 10 ? "0" + int2string(n) : int2string(n); }
+
+std::string double2string(double x, unsigned n) {
+    unsigned kokonaiset = static_cast<unsigned>(x);
+    std::string r = int2string(kokonaiset);
+    double osa = x - kokonaiset;
+    if (n > 0)
+        r += ".";
+    for (unsigned i = 0; i < n; ++i) {
+        osa *= 10;
+        int d = static_cast<int>(osa);
+        if (d < 0)
+            d = 0;
+        if (d > 9)
+            d = 9;
+        r += static_cast<char>('0' + d);
+        osa -= d;
+    }
+    return r;
+}
+
+int string2int(const std::string& s) {
+    size_t i = 0;
+    while (i < s.size() && onValilyonti(s[i]))
+        ++i;
+    if (i < s.size() && s[i] == '+')
+        ++i;
+    long long v = 0;
+    bool luettu = false;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
+        luettu = true;
+        v = v * 10 + (s[i] - '0');
+        if (v > INT_MAX)
+            return INT_MAX; // too large to be any number the program asks for
+        ++i;
+    }
+    return luettu ? static_cast<int>(v) : 0;
+}
+
+std::string pidenna(std::string s, unsigned width) {
+    if (s.size() < width)
+        s.append(width - s.size(), ' ');
+    return s;
+}
+
+std::string pidenna(unsigned n, unsigned width) { return pidenna(int2string(n), width); }
+std::string pidenna(int n, unsigned width) { return pidenna(int2string(n), width); }
+
+std::string lyhenna(std::string s) {
+    size_t a = 0;
+    while (a < s.size() && onValilyonti(s[a]))
+        ++a;
+    size_t b = s.size();
+    while (b > a && onValilyonti(s[b - 1]))
+        --b;
+    return s.substr(a, b - a);
+}
+
+bool onkotyhja(const std::string& s) {
+    for (char c : s)
+        if (!onValilyonti(c))
+            return false;
+    return true;
+}
+
+bool aakkosta(const std::string& a, const std::string& b) {
+    size_t n = a.size() < b.size() ? a.size() : b.size();
+    for (size_t i = 0; i < n; ++i) {
+        // Compared as signed 8-bit values whatever the platform's char is.
+        auto x = static_cast<signed char>(static_cast<unsigned char>(
+            std::toupper(static_cast<unsigned char>(a[i]))));
+        auto y = static_cast<signed char>(static_cast<unsigned char>(
+            std::toupper(static_cast<unsigned char>(b[i]))));
+        if (x != y)
+            return x < y;
+    }
+    return true;
+}
+
+bool loytyyko(const std::string& s, const std::string& t) { return s.find(t) != std::string::npos; }
+
+std::string htmlSuojaa(const std::string& s) {
+    std::string r;
+    r.reserve(s.size());
+    for (char c : s) {
+        switch (c) {
+        case '&': r += "&amp;"; break;
+        case '<': r += "&lt;"; break;
+        case '>': r += "&gt;"; break;
+        case '"': r += "&quot;"; break;
+        default: r += c;
+        }
+    }
+    return r;
+}
+
+std::string korvaaKaikki(std::string s, const std::string& mita, const std::string& milla) {
+    if (mita.empty())
+        return s;
+    size_t pos = 0;
+    while ((pos = s.find(mita, pos)) != std::string::npos) {
+        s.replace(pos, mita.size(), milla);
+        pos += milla.size();
+    }
+    return s;
+}
+
+} // namespace vt

@@ -1,0 +1,126 @@
+#include "model/aika.h"
+
+#include <gtest/gtest.h>
+
+using namespace vt;
+
+namespace {
+Aika sana(const std::string& t) {
+    Aika a;
+    a.etsiaika(t, true, false);
+    return a;
+}
+Aika teko(unsigned m, unsigned s, unsigned h, unsigned o = 0) {
+    Aika a;
+    a.minuutit = m;
+    a.sekunnit = s;
+    a.sadasosat = h;
+    a.omenat = o;
+    return a;
+}
+} // namespace
+
+TEST(Etsiaika, DigitCounts) {
+    EXPECT_EQ(sana("1,23"), teko(0, 1, 23));
+    EXPECT_EQ(sana("75,00"), teko(1, 15, 0));
+    EXPECT_EQ(sana("1:23,45"), teko(1, 23, 45));
+    EXPECT_EQ(sana("10:00:00"), teko(10, 0, 0));
+    EXPECT_EQ(sana("1:23:45"), teko(1, 23, 45));
+    EXPECT_EQ(sana("99:99,99"), teko(100, 39, 99));
+    Aika a;
+    EXPECT_FALSE(a.etsiaika("1:02:03,45", true, false));
+    EXPECT_TRUE(a.nolla());
+    EXPECT_FALSE(a.etsiaika("12", true, false) && a.onAika());
+    EXPECT_FALSE(Aika().etsiaika("0:00,00", true, false));
+}
+
+TEST(Etsiaika, Surroundings) {
+    EXPECT_TRUE(sana("(1:23,45)").nolla());
+    EXPECT_TRUE(sana("1:23,45x").nolla());
+    EXPECT_EQ(sana("x1:23,45"), teko(1, 23, 45)); // the first character is not examined
+    EXPECT_TRUE(sana("xy1:23,45").nolla());
+    EXPECT_TRUE(sana("").nolla());
+    EXPECT_TRUE(sana("1:2345678901234").nolla());
+    EXPECT_EQ(sana("   1:05,07   Name"), teko(1, 5, 7));
+    Aika viimeinen;
+    EXPECT_TRUE(viimeinen.etsiaika("Name 0:14,50", true, true));
+    EXPECT_EQ(viimeinen, teko(0, 14, 50));
+}
+
+TEST(Etsiaika, Apples) {
+    EXPECT_EQ(sana("7"), teko(0, 0, 0, 7));
+    EXPECT_EQ(sana("50"), teko(0, 0, 0, 50));
+    EXPECT_EQ(sana("1"), teko(0, 0, 0, 1));
+    EXPECT_TRUE(sana("0").nolla());
+    EXPECT_TRUE(sana("51").nolla());
+    EXPECT_TRUE(sana("7a").nolla());
+    Aika rivi;
+    EXPECT_FALSE(rivi.etsiaika("7 apples", false, false));
+}
+
+TEST(Etsiaika, LineMode) {
+    Aika a;
+    EXPECT_TRUE(a.etsiaika("[12:00] <nick> 1:23,45", false, false));
+    EXPECT_EQ(a, teko(1, 23, 45));
+    Aika b;
+    EXPECT_FALSE(b.etsiaika("[12:00] <nick> my time 1:23,45", false, false));
+    Aika c;
+    EXPECT_FALSE(c.etsiaika("nick 1:23,45", false, false));
+    Aika d;
+    EXPECT_TRUE(d.etsiaika("<nick> 12", false, false));
+    EXPECT_EQ(d, teko(0, 0, 0, 12));
+}
+
+TEST(AikaTeksti, Forms) {
+    EXPECT_EQ(teko(1, 5, 7).str(), "     1:05,07");
+    EXPECT_EQ(teko(0, 0, 50).str(), "     0:00,50");
+    EXPECT_EQ(teko(61, 2, 0).str(), "  1:01:02,00");
+    EXPECT_EQ(teko(0, 0, 0, 1).str(), "     1 apple");
+    EXPECT_EQ(teko(0, 0, 0, 5).str(), "    5 apples");
+    EXPECT_EQ(teko(0, 0, 0, 12).str(), "   12 apples");
+    EXPECT_EQ(Aika().str(), "            ");
+    EXPECT_EQ(teko(6000, 0, 0).str(), "100:00:00,00");
+    EXPECT_EQ((teko(0, 59, 99) + teko(0, 0, 1)).str(), "     1:00,00");
+    EXPECT_EQ((teko(59, 59, 99) + teko(0, 0, 1)).str(), "  1:00:00,00");
+    EXPECT_EQ((teko(0, 0, 0, 3) + teko(0, 0, 0, 4)), teko(0, 0, 0, 7));
+}
+
+TEST(AikaTeksti, Lead) {
+    EXPECT_EQ(teko(1, 5, 7) - teko(1, 4, 99), "+0:00,08");
+    EXPECT_EQ(teko(1, 4, 99) - teko(1, 5, 7), "        ");
+    EXPECT_EQ(teko(1, 0, 0) - teko(0, 59, 1), "+0:00,99");
+    EXPECT_EQ(teko(12, 1, 5) - teko(0, 1, 0), "+12:00,05");
+    EXPECT_EQ(teko(0, 2, 23) - teko(0, 1, 0), "+0:01,23");
+    Aika a = teko(1, 0, 0);
+    EXPECT_EQ(a - a, "        ");
+    EXPECT_EQ(teko(1, 0, 0) - teko(0, 0, 0, 5), "        ");
+}
+
+TEST(AikaJarjestys, TimesBeatApplesAndEmptyNeverWins) {
+    EXPECT_TRUE(teko(9, 0, 0) < teko(0, 0, 0, 50));
+    EXPECT_FALSE(teko(0, 0, 0, 50) < teko(9, 0, 0));
+    EXPECT_TRUE(teko(0, 0, 0, 10) < teko(0, 0, 0, 3));
+    EXPECT_FALSE(Aika() < teko(0, 0, 0, 3));
+    EXPECT_FALSE(Aika() < teko(0, 1, 0));
+    EXPECT_FALSE(teko(0, 1, 0) < Aika());
+    EXPECT_TRUE(teko(0, 0, 0, 1) < Aika());
+    EXPECT_TRUE(teko(0, 59, 99) < teko(1, 0, 0));
+}
+
+TEST(AikaKeskiarvo, RoundsHalfUpIn64Bits) {
+    EXPECT_EQ((teko(2, 0, 1) / 2), teko(1, 0, 1));
+    EXPECT_EQ((teko(0, 45, 70) / 3), teko(0, 15, 23));
+    EXPECT_EQ((teko(0, 0, 0, 7) / 2), teko(0, 0, 0, 3));
+    EXPECT_TRUE((teko(1, 0, 0) / 0).nolla());
+    // 4 million minutes is beyond 32-bit hundredths.
+    EXPECT_EQ((teko(4000000, 0, 0) / 2), teko(2000000, 0, 0));
+}
+
+TEST(AikaVakiot, PenaltyAndHundredth) {
+    EXPECT_EQ(Aika("10:00:00"), teko(10, 0, 0));
+    EXPECT_EQ(Aika("00:00:01"), teko(0, 0, 1));
+    Aika a = teko(1, 2, 3);
+    lisaaRangaistus(a, 3);
+    Aika b = teko(1, 2, 3) + rangaistusAika() + rangaistusAika() + rangaistusAika();
+    EXPECT_EQ(a, b);
+}

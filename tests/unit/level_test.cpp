@@ -1,0 +1,122 @@
+#include "model/jarjesta.h"
+#include "model/level.h"
+#include "testiapu.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace vt;
+using testi::ajo;
+
+TEST(Jarjesta, ExchangeRulesDecideEqualKeys) {
+    // (key, id): "j better than i" keeps no order guarantee of its own; pin both rules.
+    std::vector<std::pair<int, int>> v = {{2, 0}, {1, 1}, {2, 2}, {1, 3}};
+    auto tiukka = v;
+    vaihtojarjesta(tiukka, [](auto& i, auto& j) { return j.first < i.first; });
+    EXPECT_EQ(tiukka, (std::vector<std::pair<int, int>>{{1, 1}, {1, 3}, {2, 2}, {2, 0}}));
+    auto eiParempi = v;
+    vaihtojarjesta(eiParempi, [](auto& i, auto& j) { return !(i.first < j.first); });
+    EXPECT_EQ(eiParempi, (std::vector<std::pair<int, int>>{{1, 3}, {1, 1}, {2, 2}, {2, 0}}));
+}
+
+TEST(Level, AddingDropsDuplicatesAndKeepsTheOldRun) {
+    Level l("L");
+    l.lisaaAjo(ajo("A", "1:00,00", false));
+    l.lisaaAjo(ajo("A", "1:00,00", true));
+    ASSERT_EQ(l.annaAjojenLkm(), 1u);
+    EXPECT_FALSE(l.ajot()[0].uusi);
+    l.lisaaAjo(ajo("a", "1:00,00"));
+    EXPECT_EQ(l.annaAjojenLkm(), 2u);
+}
+
+TEST(Level, RenameRemovesDuplicatesOfTheNewName) {
+    Level l = testi::level("L", {ajo("A", "1:00,00"), ajo("B", "1:00,00"), ajo("A", "0:50,00"),
+                                 ajo("B", "0:40,00")});
+    l.vaihdaPelaajanNimi("A", "B");
+    ASSERT_EQ(l.annaAjojenLkm(), 3u);
+    EXPECT_EQ(l.ajot()[0].aika, Aika("1:00,00"));
+    EXPECT_EQ(l.ajot()[1].aika, Aika("0:50,00"));
+    EXPECT_EQ(l.ajot()[2].aika, Aika("0:40,00"));
+    for (const Ajo& a : l.ajot())
+        EXPECT_EQ(a.nimi, "B");
+    l.poistaPelaaja("B");
+    EXPECT_EQ(l.annaAjojenLkm(), 0u);
+}
+
+TEST(Level, RemoveRunByIndex) {
+    Level l = testi::level("L", {ajo("A", "1:05,07"), ajo("B", "0:59,00")});
+    EXPECT_EQ(l.poistaAjo(2), "");
+    EXPECT_EQ(l.annaAjojenLkm(), 2u);
+    EXPECT_EQ(l.poistaAjo(0), "     1:05,07 A");
+    EXPECT_EQ(l.annaAjojenLkm(), 1u);
+    std::ostringstream out;
+    l.tulostaAjotjaNumerot(out);
+    EXPECT_EQ(out.str(), " 1:      0:59,00 B\n");
+}
+
+TEST(Level, BestTimes) {
+    Level l = testi::level("L", {ajo("A, B", "0:40,00"), ajo("C", "0:50,00"), ajo("D", "0:45,00"),
+                                 ajo("E", "0:45,00")});
+    EXPECT_EQ(l.parasAika(), Aika("0:40,00"));
+    EXPECT_EQ(l.parasAika(false), Aika("0:45,00"));
+    EXPECT_EQ(l.parasAika(true), Aika("0:40,00"));
+    EXPECT_TRUE(Level("x").parasAika().nolla());
+    EXPECT_TRUE(testi::level("y", {ajo("C", "0:50,00")}).parasAika(true).nolla());
+    Level omenat = testi::level("z", {ajo("A", "3"), ajo("B", "5")});
+    EXPECT_EQ(omenat.parasAika(), Aika("5"));
+}
+
+TEST(Level, RankedRunsOnePerPlayer) {
+    Level l = testi::level("L", {ajo("A", "1:00,00"), ajo("B", "0:59,00"), ajo("A", "0:58,00")});
+    l.lisaaAjo(ajo("C", "0:59,00"));
+    std::vector<Ajo> r;
+    l.annaAjotJarjestyksessa(r);
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(r[0].nimi, "A");
+    EXPECT_EQ(r[0].aika, Aika("0:58,00"));
+    // Equal results end in the reverse of their insertion order.
+    EXPECT_EQ(r[1].nimi, "C");
+    EXPECT_EQ(r[2].nimi, "B");
+}
+
+TEST(Level, KeepOnlyTheLastRunOfEachName) {
+    Level l = testi::level("L", {ajo("A", "1:00,00"), ajo("B", "1:00,00"), ajo("A", "2:00,00")});
+    l.poistaTurhatAjot();
+    ASSERT_EQ(l.annaAjojenLkm(), 2u);
+    EXPECT_EQ(l.ajot()[0].nimi, "B");
+    EXPECT_EQ(l.ajot()[1].aika, Aika("2:00,00"));
+}
+
+TEST(Level, EventSeriesMarks) {
+    Level l = testi::level("L", {ajo("A", "1:00,00"), ajo("A", "1:01,00")});
+    EXPECT_TRUE(l.uploaded("A", "a1.rec"));
+    EXPECT_FALSE(l.uploaded("A", "a2.rec"));
+    EXPECT_EQ(l.ajot()[0].recit, (std::vector<std::string>{"a1.rec", "a2.rec"}));
+    EXPECT_TRUE(l.rekisteroi("A", "A FI"));
+    EXPECT_FALSE(l.rekisteroi("A", "A FI"));
+    EXPECT_EQ(l.ajot()[1].rekisteroityNimi, "A FI");
+    Aika t("1:01,00");
+    EXPECT_TRUE(l.tarkistettu("A", t));
+    EXPECT_FALSE(l.tarkistettu("A", t));
+    EXPECT_FALSE(l.ajot()[0].tarkistettu);
+    EXPECT_TRUE(l.accept("A", t));
+    EXPECT_FALSE(l.accept("A", t));
+    EXPECT_FALSE(l.accept("B", t));
+}
+
+TEST(Level, MergeAndNames) {
+    Level a = testi::level("A", {ajo("X", "1:00,00")});
+    Level b = testi::level("B", {ajo("X", "1:00,00"), ajo("Y", "1:00,00")});
+    a.yhdista(b);
+    EXPECT_EQ(a.annaAjojenLkm(), 2u);
+    Pelaaja p;
+    p.nimi = " bob [T1] x";
+    EXPECT_EQ(p.pelkkaNimi(), "bob");
+    p.nimi = "bob";
+    EXPECT_EQ(p.pelkkaNimi(), "bob");
+    std::string t;
+    EXPECT_TRUE(tiiminNimi("bob[ T ]", t));
+    EXPECT_EQ(t, " T ");
+    EXPECT_FALSE(tiiminNimi("bob]x[", t));
+    EXPECT_FALSE(tiiminNimi("bob", t));
+}

@@ -1,0 +1,58 @@
+#include "util/teksti.h"
+
+#include <gtest/gtest.h>
+
+using namespace vt;
+
+TEST(Teksti, NumberTexts) {
+    EXPECT_EQ(int2string(0u), "0");
+    EXPECT_EQ(int2string(-7), "-7");
+    EXPECT_EQ(int2string(-2147483647 - 1), "-2147483648");
+    EXPECT_EQ(int2string2(0), "00");
+    EXPECT_EQ(int2string2(7), "07");
+    EXPECT_EQ(int2string2(10), "10");
+    EXPECT_EQ(int2string2(123), "123");
+    EXPECT_EQ(double2string(2.999, 2), "2.99");
+    EXPECT_EQ(double2string(5.0, 2), "5.00");
+    EXPECT_EQ(double2string(7.25, 0), "7");
+    EXPECT_EQ(double2string(0.5, 3), "0.500");
+    EXPECT_EQ(string2int(" 42"), 42);
+    EXPECT_EQ(string2int("12abc"), 12);
+    EXPECT_EQ(string2int("x1"), 0);
+    EXPECT_EQ(string2int(""), 0);
+}
+
+TEST(Teksti, PaddingAndTrimming) {
+    EXPECT_EQ(pidenna(std::string("abc"), 2), "abc");
+    EXPECT_EQ(pidenna(std::string(""), 3), "   ");
+    EXPECT_EQ(pidenna(5u, 3), "5  ");
+    EXPECT_EQ(pidenna(-5, 3), "-5 ");
+    EXPECT_EQ(lyhenna("  a b \t"), "a b");
+    EXPECT_EQ(lyhenna("   "), "");
+    EXPECT_EQ(lyhenna("x\r"), "x");
+    EXPECT_TRUE(onkotyhja(""));
+    EXPECT_TRUE(onkotyhja(" \t"));
+    EXPECT_FALSE(onkotyhja(" x "));
+}
+
+TEST(Teksti, CaseAndOrder) {
+    EXPECT_EQ(toUpper("abz\xe4[_"), "ABZ\xe4[_");
+    EXPECT_TRUE(aakkosta("abc", "ABD"));
+    EXPECT_FALSE(aakkosta("b", "a"));
+    EXPECT_TRUE(aakkosta("ab", "abc"));
+    EXPECT_TRUE(aakkosta("abc", "ab"));
+    // Digits before letters, brackets after them, high bytes before everything.
+    EXPECT_TRUE(aakkosta("1", "A"));
+    EXPECT_FALSE(aakkosta("[", "Z"));
+    EXPECT_TRUE(aakkosta("\xe4", "0"));
+    EXPECT_FALSE(aakkosta("0", "\xe4"));
+    EXPECT_TRUE(loytyyko("abc", ""));
+    EXPECT_TRUE(loytyyko("a.log.txt", ".log"));
+    EXPECT_FALSE(loytyyko("abc", "C"));
+}
+
+TEST(Teksti, HtmlEscaping) {
+    EXPECT_EQ(htmlSuojaa("a<b>&\"c\""), "a&lt;b&gt;&amp;&quot;c&quot;");
+    EXPECT_EQ(htmlSuojaa("plain [x] name"), "plain [x] name");
+    EXPECT_EQ(korvaaKaikki("a-->b-->", "-->", "--&gt;"), "a--&gt;b--&gt;");
+}

@@ -1,0 +1,113 @@
+#include "model/level.h"
+#include "testiapu.h"
+
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+using namespace vt;
+using testi::ajo;
+
+namespace {
+const Pelaaja& rivi(const std::vector<Pelaaja>& r, const std::string& nimi) {
+    for (const Pelaaja& p : r)
+        if (p.nimi == nimi)
+            return p;
+    throw std::runtime_error("no row " + nimi);
+}
+std::vector<unsigned> taulu(std::initializer_list<unsigned> t) { return t; }
+} // namespace
+
+TEST(Totalit, OneRunPerPlayerAndOrder) {
+    Level l = testi::level("L", {ajo("A", "1:00,00"), ajo("B", "0:59,00"), ajo("A", "0:58,00")});
+    std::vector<Pelaaja> r;
+    l.laskeTotalTimet(r, Tulostusasetukset(), {}, 1, false);
+    ASSERT_EQ(r.size(), 2u);
+    EXPECT_EQ(r[0].nimi, "A");
+    EXPECT_EQ(r[0].totalAika, Aika("0:58,00"));
+    EXPECT_EQ(r[0].levelienLkm, 1u);
+    EXPECT_EQ(r[0].parhaatLevelit, std::vector<unsigned>{1});
+    EXPECT_EQ(r[1].parhaidenLkm, 0u);
+    testi::level("M", {ajo("B", "0:30,00")}).laskeTotalTimet(r, Tulostusasetukset(), {}, 2, false);
+    EXPECT_EQ(r[1].nimi, "B");
+    EXPECT_EQ(r[1].totalAika, Aika("1:29,00"));
+    EXPECT_EQ(r[1].levelienLkm, 2u);
+}
+
+TEST(Totalit, TeamsTakeTheFastestMemberAndCupSums) {
+    Level l = testi::level("L", {ajo("a [x]", "0:50,00"), ajo("b [x]", "0:55,00")});
+    std::vector<Pelaaja> r;
+    l.laskeTotalTimet(r, Tulostusasetukset(), taulu({100, 80, 60}), 1, true);
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_TRUE(rivi(r, "x").tiimi);
+    EXPECT_EQ(rivi(r, "x").totalAika, Aika("0:50,00"));
+    EXPECT_EQ(rivi(r, "x").cupPisteet, taulu({180}));
+    EXPECT_EQ(rivi(r, "a [x]").cupPisteet, taulu({100}));
+    EXPECT_EQ(rivi(r, "b [x]").cupPisteet, taulu({80}));
+    EXPECT_EQ(rivi(r, "x").parhaidenLkm, 1u);
+}
+
+TEST(Totalit, TiesShareAndCreditEveryone) {
+    Level l = testi::level("L", {ajo("A", "0:50,00"), ajo("B", "0:50,00"), ajo("C", "0:50,00"),
+                                 ajo("D", "0:51,00"), ajo("E", "0:52,00")});
+    std::vector<Pelaaja> r;
+    l.laskeTotalTimet(r, Tulostusasetukset(), taulu({100, 80, 60, 50}), 3, true);
+    for (const char* n : {"A", "B", "C"}) {
+        EXPECT_EQ(rivi(r, n).cupPisteet, taulu({80}));
+        EXPECT_EQ(rivi(r, n).parhaatLevelit, std::vector<unsigned>{3});
+    }
+    EXPECT_EQ(rivi(r, "D").cupPisteet, taulu({50}));
+    EXPECT_EQ(rivi(r, "E").cupPisteet, taulu({0}));
+    EXPECT_EQ(rivi(r, "D").parhaidenLkm, 0u);
+}
+
+TEST(Totalit, FourMemberTeamScoresThreeBestAndTiedMembersCreditTeamTwice) {
+    Level l = testi::level("L", {ajo("a[t]", "0:50,00"), ajo("b[t]", "0:50,00"),
+                                 ajo("c[t]", "0:52,00"), ajo("d[t]", "0:53,00")});
+    std::vector<Pelaaja> r;
+    l.laskeTotalTimet(r, Tulostusasetukset(), taulu({100, 80, 60, 50}), 1, true);
+    EXPECT_EQ(rivi(r, "t").cupPisteet, taulu({90 + 90 + 60}));
+    EXPECT_EQ(rivi(r, "t").parhaidenLkm, 2u);
+}
+
+TEST(Totalit, NoTeamsWithoutOptionButTagRowStillCredited) {
+    Level l = testi::level("L", {ajo("a[x]", "0:50,00"), ajo("x", "0:55,00"), ajo("q]z[", "1:00,00")});
+    Tulostusasetukset o;
+    o.tiimit = false;
+    std::vector<Pelaaja> r;
+    l.laskeTotalTimet(r, o, taulu({100, 80}), 1, true);
+    ASSERT_EQ(r.size(), 3u);
+    EXPECT_EQ(rivi(r, "x").parhaidenLkm, 1u);
+    EXPECT_EQ(rivi(r, "x").cupPisteet, taulu({180}));
+    o.tiimit = true;
+    std::vector<Pelaaja> s;
+    l.laskeTotalTimet(s, o, taulu({100, 80}), 1, false);
+    // The tag row x is the player x: updated, not a new team row.
+    EXPECT_EQ(s.size(), 3u);
+    EXPECT_EQ(rivi(s, "x").levelienLkm, 2u);
+    EXPECT_FALSE(rivi(s, "x").tiimi);
+}
+
+TEST(Totalit, EmptyLevelPadsCupPointsAndNewRowsGetZeros) {
+    std::vector<Pelaaja> r;
+    auto t = taulu({100, 80});
+    testi::level("1", {ajo("A", "0:50,00")}).laskeTotalTimet(r, Tulostusasetukset(), t, 1, true);
+    Level("2").laskeTotalTimet(r, Tulostusasetukset(), t, 2, true);
+    EXPECT_EQ(rivi(r, "A").cupPisteet, taulu({100, 0}));
+    testi::level("3", {ajo("B", "0:50,00"), ajo("A", "0:51,00"), ajo("C", "0:52,00")})
+        .laskeTotalTimet(r, Tulostusasetukset(), t, 3, true);
+    EXPECT_EQ(rivi(r, "A").cupPisteet, taulu({100, 0, 80}));
+    EXPECT_EQ(rivi(r, "B").cupPisteet, taulu({0, 0, 100}));
+    EXPECT_EQ(rivi(r, "C").cupPisteet, taulu({0, 0, 0}));
+}
+
+TEST(Totalit, NewFlagOnlyWithBoldOption) {
+    Level l = testi::level("L", {ajo("A", "0:50,00", true)});
+    std::vector<Pelaaja> r;
+    l.laskeTotalTimet(r, Tulostusasetukset(), {}, 1, false);
+    EXPECT_FALSE(r[0].uusiAika);
+    Tulostusasetukset o;
+    o.lihavoiUudet = true;
+    std::vector<Pelaaja> s;
+    l.laskeTotalTimet(s, o, {}, 1, false);
+    EXPECT_TRUE(s[0].uusiAika);
+}

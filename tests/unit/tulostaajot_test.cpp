@@ -1,0 +1,73 @@
+#include "model/level.h"
+#include "testiapu.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <sstream>
+
+using namespace vt;
+using testi::ajo;
+
+namespace {
+std::string teksti(const Level& l, Tulostusasetukset o, bool multi = false, bool html = false) {
+    std::ostringstream out;
+    l.tulostaAjot(out, o, multi, html);
+    return out.str();
+}
+} // namespace
+
+TEST(TulostaAjot, WorkedExampleOfThreeRuns) {
+    Level l = testi::level("L", {ajo("A", "0:14,50"), ajo("B", "0:15,00"), ajo("A", "0:16,20")});
+    Tulostusasetukset o;
+    o.keskiarvoUseita = true;
+    EXPECT_EQ(teksti(l, o), "     0:14,50 A\n     0:15,00 B\n     0:16,20 A    Average:      0:15,23\n");
+    o.keskiarvoUseita = false;
+    EXPECT_EQ(teksti(l, o), "     0:14,50 A\n     0:15,00 B\n     0:16,20 A\n");
+}
+
+TEST(TulostaAjot, TenRunLimitAverageOverAll) {
+    Level l("L");
+    for (int i = 0; i < 12; ++i)
+        l.lisaaAjo(ajo("A", "0:1" + std::to_string(i / 10) + "," + std::to_string(i % 10) + "0"));
+    Tulostusasetukset o;
+    o.kaikkiAjat = false;
+    std::string t = teksti(l, o);
+    EXPECT_EQ(std::count(t.begin(), t.end(), '\n'), 10);
+    // Sum of 0:10,00..0:11,10 over 12 runs is 126,60 / 12 = 10,55.
+    EXPECT_NE(t.find("     0:10,90 A    Average:      0:10,55\n"), std::string::npos);
+    o.keskiarvoYksi = false;
+    o.keskiarvoUseita = true;
+    EXPECT_EQ(teksti(l, o).find("Average"), std::string::npos);
+}
+
+TEST(TulostaAjot, SingleRunAndEmptyAndMultiplayer) {
+    Level l = testi::level("L", {ajo("A", "0:14,50"), ajo("A, B", "0:12,00")});
+    Tulostusasetukset o;
+    o.keskiarvoUseita = true;
+    EXPECT_EQ(teksti(l, o), "     0:14,50 A\n");
+    EXPECT_EQ(teksti(l, o, true), "     0:12,00 A, B\n");
+    EXPECT_EQ(teksti(Level("x"), o), "\n");
+    EXPECT_EQ(teksti(Level("x"), o, false, true), "\n");
+}
+
+TEST(TulostaAjot, OnlyBestKeepsTheLaterEqualRun) {
+    Level l = testi::level("L", {ajo("A", "1:00,00", true), ajo("B", "1:05,00")});
+    l.lisaaAjo(ajo("A", "1:00,00", false)); // a duplicate: dropped on adding
+    Tulostusasetukset o;
+    o.vainParas = true;
+    o.lihavoiUudet = true;
+    EXPECT_EQ(teksti(l, o, false, true), "<td><b>     1:00,00</b></td><td><b>A</b></td>\n\n");
+    Level m = testi::level("M", {ajo("A", "1:00,00"), ajo("A", "0:59,00")});
+    EXPECT_EQ(teksti(m, o), "     0:59,00 A\n");
+}
+
+TEST(TulostaAjot, HtmlJoinsEqualBestNamesAndEscapes) {
+    Level l = testi::level("L", {ajo("A<b>", "1:00,00"), ajo("B&C", "1:00,00", true),
+                                 ajo("D", "1:00,00"), ajo("E", "1:01,00")});
+    Tulostusasetukset o;
+    EXPECT_EQ(teksti(l, o, false, true),
+              "<td>     1:00,00</td><td>A&lt;b&gt; / B&amp;C / D</td>\n\n");
+    o.lihavoiUudet = true;
+    EXPECT_EQ(teksti(l, o, false, true),
+              "<td>     1:00,00</td><td>A&lt;b&gt; / <b>B&amp;C</b> / D</td>\n\n");
+}
