@@ -1,6 +1,10 @@
+#include "app/valikko.h"
+
 #include <iostream>
 
 int main() {
-    std::cout << " Vaskitaulu v. 1.6\n";
-    return 0;
+    std::ios::sync_with_stdio(false);
+    vt::Konsoli konsoli(std::cin, std::cout, vt::tulosteOnTerminaali());
+    vt::Tila tila(konsoli, vt::jarjestelmanKello());
+    return vt::ajaOhjelma(tila);
 }

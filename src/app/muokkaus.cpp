@@ -1,0 +1,189 @@
+// Options 3-7: renaming and removing players, levels and times.
+#include "app/tila.h"
+#include "model/jarjesta.h"
+#include "stats/tulostastats.h"
+#include "util/teksti.h"
+
+#include <ostream>
+
+namespace vt {
+
+std::vector<Pelaaja> pelaajaLista(Tila& t) {
+    std::vector<Pelaaja> rivit =
+        laskeKokoelmanTotalit(t.levelit, t.asetukset, t.pistetaulukko, nullptr);
+    std::erase_if(rivit, [](const Pelaaja& p) { return p.tiimi; });
+    vaihtojarjesta(rivit, [](const Pelaaja& i, const Pelaaja& j) {
+        return toUpper(i.nimi) > toUpper(j.nimi);
+    });
+    return rivit;
+}
+
+namespace {
+
+void tulostaPelaajat(Tila& t, const std::vector<Pelaaja>& lista) {
+    t.ulos() << "Current players: \n";
+    for (size_t i = 0; i < lista.size(); ++i)
+        t.ulos() << "Player " << (i + 1) << ": " << lista[i].nimi << "\n";
+}
+
+// Layout A: "  Level 1: name"; layout B: "  Level 1, name:".
+void tulostaLevelit(Tila& t, bool asuB) {
+    t.ulos() << "Current levels: \n";
+    for (size_t i = 0; i < t.levelit.size(); ++i) {
+        if (asuB)
+            t.ulos() << "  Level " << (i + 1) << ", " << t.levelit[i].annaNimi() << ":\n";
+        else
+            t.ulos() << "  Level " << (i + 1) << ": " << t.levelit[i].annaNimi() << "\n";
+    }
+}
+
+unsigned levelienLkm(const Tila& t) { return static_cast<unsigned>(t.levelit.size()); }
+
+} // namespace
+
+void nimeaPelaaja(Tila& t) {
+    std::vector<Pelaaja> lista = pelaajaLista(t);
+    if (lista.empty()) {
+        t.ulos() << "No players to rename. \n";
+        return;
+    }
+    tulostaPelaajat(t, lista);
+    unsigned n = kysyluku(t.konsoli, "Give the player's number you want to rename: (0 aborts): ",
+                          0, static_cast<unsigned>(lista.size()), false);
+    if (n == 0) {
+        t.ulos() << "Any player wasn't renamed.\n";
+        return;
+    }
+    const std::string vanha = lista[n - 1].nimi;
+    t.konsoli.kehota("Give new name: ");
+    std::string uusi = lyhenna(t.konsoli.lueRivi());
+    if (onkotyhja(uusi)) {
+        t.ulos() << "Can't rename player. \n";
+        return;
+    }
+    const Pelaaja* toinen = nullptr;
+    bool osuma = false;
+    for (const Pelaaja& p : lista)
+        if (toUpper(p.nimi) == toUpper(uusi)) {
+            osuma = true;
+            if (!toinen && p.nimi != vanha)
+                toinen = &p;
+        }
+    if (osuma) {
+        if (kysyluku(t.konsoli,
+                     "Player " + uusi + " already exists. Do you want to merge their times? "
+                                        "(1=yes, 2=no): ",
+                     1, 2, false) == 2) {
+            t.ulos() << "Player " << vanha << " wasn't renamed.\n";
+            return;
+        }
+        // Merging with another player takes that player's exact name.
+        if (toinen)
+            uusi = toinen->nimi;
+    }
+    for (Level& l : t.levelit)
+        l.vaihdaPelaajanNimi(vanha, uusi);
+    t.ulos() << "Player " << vanha << " renamed to " << uusi << " successfully.\n";
+}
+
+void poistaPelaaja(Tila& t) {
+    std::vector<Pelaaja> lista = pelaajaLista(t);
+    if (lista.empty()) {
+        t.ulos() << "No players to remove. \n";
+        return;
+    }
+    tulostaPelaajat(t, lista);
+    unsigned n = kysyluku(t.konsoli, "Give the player's number you want to remove (0 aborts): ", 0,
+                          static_cast<unsigned>(lista.size()), false);
+    if (n == 0) {
+        t.ulos() << "Any player wasn't removed.\n";
+        return;
+    }
+    const std::string nimi = lista[n - 1].nimi;
+    for (Level& l : t.levelit)
+        l.poistaPelaaja(nimi);
+    t.ulos() << "Player " << nimi << " removed successfully.\n";
+}
+
+void nimeaLevel(Tila& t) {
+    if (t.levelit.empty()) {
+        t.ulos() << "No levels to rename.\n";
+        return;
+    }
+    tulostaLevelit(t, false);
+    unsigned n = kysyluku(t.konsoli, "Give the level's number you want to rename: (0 aborts): ",
+                          0, levelienLkm(t), false);
+    if (n == 0) {
+        t.ulos() << "Any level wasn't renamed.\n";
+        return;
+    }
+    t.konsoli.kehota("Give new name: ");
+    std::string uusi = lyhenna(t.konsoli.lueRivi());
+    if (onkotyhja(uusi)) {
+        t.ulos() << "Can't rename level. \n";
+        return;
+    }
+    const size_t valittu = n - 1;
+    long loytyi = -1;
+    for (size_t i = 0; i < t.levelit.size(); ++i)
+        if (i != valittu && toUpper(t.levelit[i].annaNimi()) == toUpper(uusi))
+            loytyi = static_cast<long>(i);
+    if (loytyi >= 0) {
+        t.ulos() << "Level " << uusi << " already exists. \n";
+        if (kysyluku(t.konsoli, "Do you want to merge them? (1=yes, 2=no): ", 1, 2, false) == 2) {
+            t.ulos() << "Level " << uusi << " wasn't renamed.\n";
+            return;
+        }
+        t.levelit[static_cast<size_t>(loytyi)].yhdista(t.levelit[valittu]);
+        t.levelit.erase(t.levelit.begin() + static_cast<long>(valittu));
+        return;
+    }
+    t.ulos() << "Level " << t.levelit[valittu].annaNimi() << " renamed to " << uusi
+             << " successfully.\n";
+    t.levelit[valittu].vaihdaLevelinNimi(uusi);
+}
+
+void poistaLevel(Tila& t) {
+    if (t.levelit.empty()) {
+        t.ulos() << "No levels to remove.\n";
+        return;
+    }
+    tulostaLevelit(t, true);
+    unsigned n = kysyluku(t.konsoli, "Give the level's number you want to remove: (0 aborts): ",
+                          0, levelienLkm(t), false);
+    if (n == 0) {
+        t.ulos() << "Any level wasn't removed.\n";
+        return;
+    }
+    t.ulos() << "Level " << t.levelit[n - 1].annaNimi() << " was removed successfully.\n";
+    t.levelit.erase(t.levelit.begin() + static_cast<long>(n - 1));
+}
+
+void poistaAika(Tila& t) {
+    if (t.levelit.empty()) {
+        t.ulos() << "No times to remove.\n";
+        return;
+    }
+    tulostaLevelit(t, true);
+    unsigned n = kysyluku(t.konsoli,
+                          "Give the level's number where is the time you want to remove: (0 "
+                          "aborts): ",
+                          0, levelienLkm(t), false);
+    if (n == 0) {
+        t.ulos() << "Any time wasn't removed.\n";
+        return;
+    }
+    Level& l = t.levelit[n - 1];
+    t.ulos() << "Current times in " << l.annaNimi() << "\n";
+    l.tulostaAjotjaNumerot(t.ulos());
+    unsigned a = kysyluku(t.konsoli, "Give the time's number you want to remove: (0 aborts): ", 0,
+                          l.annaAjojenLkm(), false);
+    std::string teksti = a == 0 ? std::string() : l.poistaAjo(a - 1);
+    if (teksti.empty()) {
+        t.ulos() << "Any time wasn't removed.\n";
+        return;
+    }
+    t.ulos() << "Time \"" << teksti << "\" was removed successfully.\n";
+}
+
+} // namespace vt

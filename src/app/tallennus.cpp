@@ -1,0 +1,107 @@
+// Options 10-15: the saving dialogue and the writers it calls.
+#include "app/vakiot.h"
+#include "app/tila.h"
+#include "stats/tulostastats.h"
+#include "util/teksti.h"
+
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <ostream>
+
+namespace vt {
+
+bool tiedostoOnOlemassa(const std::string& nimi) {
+    std::ifstream in(nimi, std::ios::binary);
+    return in.is_open();
+}
+
+namespace {
+
+// What one saving option adds to the dialogue.
+struct Tallennus {
+    std::string paate = ".txt";
+    std::string alku = TULOSTIEDOSTO_ALKU;
+    // Questions before a file name is asked; false ends the command.
+    std::function<bool()> ennen = [] { return true; };
+    // Questions once the file is known to be writable.
+    std::function<void(const std::string& nimi)> jalkeen = [](const std::string&) {};
+    std::function<void(std::ostream& out)> kirjoita;
+};
+
+void kaySaveDialogi(Tila& t, Tallennus& s) {
+    if (t.levelit.empty()) {
+        t.ulos() << "No levels.\n";
+        return;
+    }
+    if (!s.ennen())
+        return;
+    std::string ehdotus = s.alku + s.paate;
+    for (unsigned k = 1; k <= 99; ++k) {
+        std::string nimi = s.alku + int2string2(k) + s.paate;
+        if (!tiedostoOnOlemassa(nimi)) {
+            ehdotus = nimi;
+            break;
+        }
+    }
+    t.konsoli.kehota("Give the file name: (default: " + ehdotus + "): ");
+    std::string nimi = lyhenna(t.konsoli.lueRivi());
+    if (onkotyhja(nimi))
+        nimi = ehdotus;
+    if (nimi.find('.') == std::string::npos)
+        nimi += s.paate;
+    const bool oli = tiedostoOnOlemassa(nimi);
+    if (oli && kysyluku(t.konsoli, "File " + nimi + " already exists, overwrite? (1=yes, 2=no): ",
+                        1, 2, false) == 2) {
+        t.ulos() << "Saving cancelled.\n";
+        return;
+    }
+    {
+        // Checked without emptying it, so that a question left unanswered changes nothing.
+        std::ofstream koe(nimi, std::ios::binary | std::ios::app);
+        if (!koe.is_open()) {
+            t.ulos() << "Can't open file " << nimi << "\n";
+            return;
+        }
+    }
+    try {
+        s.jalkeen(nimi);
+    } catch (const SyoteLoppui&) {
+        if (!oli)
+            std::remove(nimi.c_str());
+        throw;
+    }
+    std::ofstream out(nimi, std::ios::binary | std::ios::trunc);
+    if (!out.is_open()) {
+        t.ulos() << "Can't open file " << nimi << "\n";
+        return;
+    }
+    s.kirjoita(out);
+    out.flush();
+    bool ok = static_cast<bool>(out);
+    out.close();
+    ok = ok && !out.fail();
+    if (ok)
+        t.ulos() << "File " << nimi << " saved successfully. \n";
+    else
+        t.ulos() << "Saving file " << nimi << " failed. \n";
+}
+
+} // namespace
+
+void tallenna(Tila& t, unsigned optio) {
+    Tallennus s;
+    switch (optio) {
+    case 10:
+        s.kirjoita = [&](std::ostream& out) {
+            tulostaStats(out, t.levelit, t.asetukset, true, t.pistetaulukko, t.ulos(), t.kello);
+        };
+        break;
+    default:
+        t.ulos() << "This option is not available in this version.\n";
+        return;
+    }
+    kaySaveDialogi(t, s);
+}
+
+} // namespace vt

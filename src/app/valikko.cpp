@@ -1,0 +1,159 @@
+// Start-up, the one menu table, help and the options menu.
+#include "app/valikko.h"
+
+#include "app/vakiot.h"
+#include "model/sivutiedostot.h"
+#include "util/teksti.h"
+
+#include <fstream>
+#include <ostream>
+
+namespace vt {
+
+const std::string HELP =
+    "Help: \n"
+    "  To create stat files, you have to (1) choose the stats which you \n"
+    "  want to merge and then (2) save the results to file. \n"
+    " \n"
+    "  (1) Choose the stats you want by pressing \"1\" (and enter) in the menu \n"
+    "  and then entering the filename in relative or absolute form. \n"
+    "  The easiest way to merge stat files is to put this program in the \n"
+    "  same directory with the files. \n"
+    "  You can also add times manually by pressing \"2\" in the menu. \n"
+    "  After you have chosen all stats, you can remove or rename levels and \n"
+    "  players with options 3-7. Option 8 is used for examining the stats \n"
+    "  before saving them into file. \n"
+    " \n"
+    "  (2) Save the results into stat file by pressing \"10\". After that give \n"
+    "  a filename to the stat file. If you want to create a html file instead of \n"
+    "  txt file, use option \"11\". If you are creating cup stats, use options \n"
+    "  12-14. You can affect to stat files format in \"9\". You can find there \n"
+    "  multiple options, which all have some kind of effect on the printing format.\n"
+    "  \n"
+    "  You can also read irc battle log files by pressing \"1\" and save as \n"
+    "  sarjakisa -type stat file by pressing \"15\" or make sorakisa\n"
+    "  statistics by choosing option \"16\".\n"
+    "  \n"
+    "  For more help, read Readme.txt.";
+
+void naytaOhje(Tila& t) {
+    tyhjennaruutu(t.konsoli);
+    t.ulos() << HELP;
+}
+
+void muutaAsetuksia(Tila& t) {
+    static const char* const rivit[] = {
+        "  1. Print levels with no times",
+        "  2. Print only best time from each player",
+        "  3. Count average if only one player",
+        "  4. Count average if more than one player",
+        "  5. New times in bold in html file",
+        "  6. Print all times instead of 10 first",
+        "  7. Print amount of finished levels",
+        "  8. Print multiplayer times",
+        "  9. Print team statistics",
+        " 10. Print extra statistics in the end of file"};
+    for (;;) {
+        tyhjennaruutu(t.konsoli);
+        t.ulos() << "Options when printing times to file:\n\n";
+        t.ulos() << "     Option:" << std::string(49, ' ') << "Current state:\n";
+        t.ulos() << std::string(76, '-') << "\n";
+        for (unsigned i = 1; i <= 10; ++i)
+            t.ulos() << pidenna(std::string(rivit[i - 1]), 62)
+                     << (t.asetukset.kohta(i) ? "ON" : "OFF") << "\n";
+        t.ulos() << " 11. Exit to main menu\n";
+        unsigned n = kysyluku(t.konsoli, "Give a number (1-11): ", 1, 11, false);
+        if (n == 11)
+            return;
+        t.asetukset.kohta(n) = !t.asetukset.kohta(n);
+        if (n == 4 && t.asetukset.keskiarvoUseita)
+            t.asetukset.keskiarvoYksi = true;
+    }
+}
+
+namespace {
+
+void eiSaatavilla(Tila& t) { t.ulos() << "This option is not available in this version.\n"; }
+
+struct Komento {
+    unsigned numero;
+    const char* teksti;
+    void (*suorita)(Tila&);
+};
+
+const Komento KOMENNOT[] = {
+    {1, "Add a stat file", lisaaStatTiedosto},
+    {2, "Add times manually", lisaaAikojaKasin},
+    {3, "Rename player", nimeaPelaaja},
+    {4, "Remove player", poistaPelaaja},
+    {5, "Rename level", nimeaLevel},
+    {6, "Remove level", poistaLevel},
+    {7, "Remove time", poistaAika},
+    {8, "Show all levels and times", naytaKaikki},
+    {9, "Change options", muutaAsetuksia},
+    {10, "Save as stat file", [](Tila& t) { tallenna(t, 10); }},
+    {11, "Save results in html", [](Tila& t) { tallenna(t, 11); }},
+    {12, "Save cup table (one level results)", [](Tila& t) { tallenna(t, 12); }},
+    {13, "Save cup table (players)", [](Tila& t) { tallenna(t, 13); }},
+    {14, "Save cup table (teams)", [](Tila& t) { tallenna(t, 14); }},
+    {15, "Save as sarjakisa stat file", eiSaatavilla},
+    {16, "Make sorakisa statistics", eiSaatavilla},
+    {17, "Help", naytaOhje},
+    {18, "Exit", [](Tila& t) { t.lopetus = true; }},
+};
+
+void lueSivutiedostot(Tila& t) {
+    t.asetukset = Tulostusasetukset();
+    {
+        std::ifstream in(ASETUSTIEDOSTO, std::ios::binary);
+        if (in.is_open())
+            lueAsetukset(in, t.asetukset);
+    }
+    bool virhe = false;
+    t.pistetaulukko.clear();
+    {
+        std::ifstream in(PISTETIEDOSTO, std::ios::binary);
+        if (in.is_open())
+            virhe = luePisteet(in, t.pistetaulukko);
+    }
+    if (t.pistetaulukko.empty())
+        t.pistetaulukko = oletusPisteet();
+    if (virhe)
+        t.ulos() << "ERROR in " << PISTETIEDOSTO << ": Points must be in range 0 - 1000.\n\n";
+}
+
+} // namespace
+
+int ajaOhjelma(Tila& t) {
+    try {
+        lueSivutiedostot(t);
+        bool ensimmainen = true;
+        while (!t.lopetus) {
+            if (!ensimmainen) {
+                tauko(t.konsoli);
+                tyhjennaruutu(t.konsoli);
+            }
+            ensimmainen = false;
+            t.ulos() << " " << VERSION << "\n" << std::string(36, '-') << "\n\n";
+            t.ulos() << " Choose: \n";
+            for (const Komento& k : KOMENNOT)
+                t.ulos() << "   " << k.numero << ". " << k.teksti << "\n";
+            unsigned aikoja = 0;
+            for (const Level& l : t.levelit)
+                aikoja += l.annaAjojenLkm();
+            t.ulos() << "(currently " << t.levelit.size() << " levels and " << aikoja
+                     << " times loaded into memory)\n";
+            unsigned valinta = kysyluku(t.konsoli, "Give a number (1-18): ", 1, 18, false);
+            for (const Komento& k : KOMENNOT)
+                if (k.numero == valinta)
+                    k.suorita(t);
+            t.ulos() << "\n";
+        }
+    } catch (const SyoteLoppui&) {
+        // End of input: stop here, writing nothing more.
+    }
+    t.ulos().flush();
+    return 0;
+}
+
+} // namespace vt

@@ -1,0 +1,163 @@
+#include "stats/luestats.h"
+
+#include "util/teksti.h"
+
+#include <istream>
+#include <ostream>
+#include <unordered_map>
+
+namespace vt {
+
+std::string etsiLevel(const std::string& rivi) {
+    size_t pilkku = rivi.find(',');
+    size_t kaksoispiste = rivi.find(':');
+    if (rivi.find("Level") == std::string::npos || pilkku == std::string::npos ||
+        kaksoispiste == std::string::npos)
+        return "";
+    size_t a = rivi.find('(');
+    size_t b = rivi.find(')');
+    if (a != std::string::npos && b != std::string::npos && a < b)
+        return lyhenna(rivi.substr(a + 1, b - a - 1));
+    if (pilkku < kaksoispiste)
+        return lyhenna(rivi.substr(pilkku + 1, kaksoispiste - pilkku - 1));
+    return lyhenna(rivi.substr(pilkku + 1));
+}
+
+namespace {
+
+// Splits off the text before the last blank-separated word, or after the first one.
+std::string ennenViimeistaSanaa(const std::string& s) {
+    std::string t = lyhenna(s);
+    size_t i = t.size();
+    while (i > 0 && !onValilyonti(t[i - 1]))
+        --i;
+    return t.substr(0, i);
+}
+
+std::string ensimmaisenSananJalkeen(const std::string& s) {
+    size_t i = 0;
+    while (i < s.size() && onValilyonti(s[i]))
+        ++i;
+    while (i < s.size() && !onValilyonti(s[i]))
+        ++i;
+    return s.substr(i);
+}
+
+std::string tasoAvain(const std::string& nimi) { return lyhenna(toUpper(nimi).substr(0, 30)); }
+
+// A time with an hours field, as the game writes it (HH:MM:SS:CC) and as this program
+// writes it (H:MM:SS,CC): the general time reader stops at six digits.
+bool tuntiAika(const std::string& rivi, bool viimeinen, Aika& aika) {
+    std::string t = lyhenna(rivi);
+    std::string sana;
+    if (viimeinen) {
+        size_t i = t.size();
+        while (i > 0 && !onValilyonti(t[i - 1]))
+            --i;
+        sana = t.substr(i);
+    } else {
+        size_t i = 0;
+        while (i < t.size() && !onValilyonti(t[i]))
+            ++i;
+        sana = t.substr(0, i);
+    }
+    unsigned kentat[4];
+    size_t pos = 0;
+    for (int k = 0; k < 4; ++k) {
+        size_t alku = pos;
+        unsigned v = 0;
+        while (pos < sana.size() && sana[pos] >= '0' && sana[pos] <= '9' && pos - alku < 3)
+            v = v * 10 + static_cast<unsigned>(sana[pos++] - '0');
+        size_t pituus = pos - alku;
+        if (pituus == 0 || pituus > 2 || (k > 0 && pituus != 2))
+            return false;
+        kentat[k] = v;
+        if (k < 3) {
+            char erotin = pos < sana.size() ? sana[pos] : '\0';
+            if (erotin != ':' && !(k == 2 && erotin == ','))
+                return false;
+            ++pos;
+        }
+    }
+    if (pos != sana.size() || kentat[0] == 0 || kentat[1] > 59 || kentat[2] > 59)
+        return false;
+    aika = Aika();
+    aika.minuutit = kentat[0] * 60 + kentat[1];
+    aika.sekunnit = kentat[2];
+    aika.sadasosat = kentat[3];
+    return true;
+}
+
+} // namespace
+
+std::string etsiPelaaja(const std::string& rivi, bool tulosMoodi) {
+    std::string nimi = tulosMoodi ? ennenViimeistaSanaa(rivi) : ensimmaisenSananJalkeen(rivi);
+    size_t k = nimi.find("Average");
+    if (k != std::string::npos)
+        nimi = nimi.substr(0, k);
+    return lyhenna(nimi);
+}
+
+void lueStats(std::istream& in, std::vector<Level>& levelit, bool uusi, std::ostream& konsoli) {
+    std::unordered_map<std::string, size_t> hakemisto;
+    for (size_t i = 0; i < levelit.size(); ++i)
+        hakemisto.emplace(tasoAvain(levelit[i].annaNimi()), i);
+
+    std::string rivi;
+    while (std::getline(in, rivi)) {
+        std::string nimi = etsiLevel(rivi);
+        if (nimi.empty())
+            continue;
+        bool tulosMoodi = false;
+        size_t r = nimi.find("results");
+        if (r != std::string::npos) {
+            tulosMoodi = true;
+            nimi = lyhenna(nimi.substr(0, r));
+            while (std::getline(in, rivi))
+                if (rivi.find("----") != std::string::npos)
+                    break;
+        }
+
+        std::vector<Ajo> ajot;
+        while (std::getline(in, rivi)) {
+            std::string t = rivi;
+            if (tulosMoodi) {
+                size_t p = t.find(". ");
+                if (p != std::string::npos)
+                    t = t.substr(p + 1);
+                while (!t.empty() && !onValilyonti(t.back()))
+                    t.pop_back();
+            }
+            t = korvaaKaikki(t, "apples", "");
+            t = korvaaKaikki(t, "apple", "");
+            Ajo ajo;
+            ajo.uusi = uusi;
+            if (!ajo.aika.etsiaika(t, true, tulosMoodi))
+                tuntiAika(t, tulosMoodi, ajo.aika);
+            ajo.nimi = etsiPelaaja(t, tulosMoodi);
+            if (ajo.aika.nolla() || ajo.nimi.empty())
+                break;
+            ajot.push_back(std::move(ajo));
+        }
+
+        auto loytyi = hakemisto.find(tasoAvain(nimi));
+        if (loytyi != hakemisto.end()) {
+            Level& level = levelit[loytyi->second];
+            std::vector<Ajo> keratyt;
+            for (const Ajo& a : ajot)
+                if (!level.onkoJoTamaAjo(a))
+                    keratyt.push_back(a);
+            for (const Ajo& a : keratyt)
+                level.lisaaAjo(a);
+        } else {
+            Level level(nimi);
+            for (const Ajo& a : ajot)
+                level.lisaaAjo(a);
+            hakemisto.emplace(tasoAvain(nimi), levelit.size());
+            levelit.push_back(std::move(level));
+            konsoli << "Level " << nimi << " added.\n";
+        }
+    }
+}
+
+} // namespace vt
