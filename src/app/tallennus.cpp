@@ -1,12 +1,14 @@
 // Options 10-15: the saving dialogue and the writers it calls.
 #include "app/vakiot.h"
 #include "app/tila.h"
+#include "stats/tulostahtml.h"
 #include "stats/tulostastats.h"
 #include "util/teksti.h"
 
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <ostream>
 
 namespace vt {
@@ -97,6 +99,25 @@ void tallenna(Tila& t, unsigned optio) {
             tulostaStats(out, t.levelit, t.asetukset, true, t.pistetaulukko, t.ulos(), t.kello);
         };
         break;
+    case 11: {
+        s.paate = ".html";
+        s.alku = HTMLTIEDOSTO_ALKU;
+        auto otsikko = std::make_shared<std::string>();
+        s.jalkeen = [&t, otsikko](const std::string& nimi) {
+            std::string oletus = nimi.substr(0, nimi.find('.'));
+            if (oletus.find(HTMLTIEDOSTO_ALKU) != std::string::npos)
+                oletus = OLETUSTITLE;
+            t.konsoli.kehota("Give a title to the html (default: " + oletus + "): ");
+            *otsikko = lyhenna(t.konsoli.lueRivi());
+            if (onkotyhja(*otsikko))
+                *otsikko = oletus;
+        };
+        s.kirjoita = [&t, otsikko](std::ostream& out) {
+            tulostaHtml(out, t.levelit, t.asetukset, true, *otsikko, t.pistetaulukko, URL,
+                        t.ulos(), t.kello);
+        };
+        break;
+    }
     default:
         t.ulos() << "This option is not available in this version.\n";
         return;

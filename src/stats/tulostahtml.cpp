@@ -1,0 +1,216 @@
+#include "stats/tulostahtml.h"
+
+#include "model/jarjesta.h"
+#include "stats/tulostastats.h"
+#include "util/teksti.h"
+#include "util/versio.h"
+
+#include <ostream>
+#include <sstream>
+
+namespace vt {
+
+namespace {
+
+const char* const TAULU = "<code><table rules=\"none\" cellspacing=\"5\" cellpadding=\"0\" border=\"0\">\n";
+
+// A name in a visible cell: padded by its own characters, then escaped.
+std::string solu(const std::string& nimi, unsigned leveys) {
+    return htmlSuojaa(pidenna(nimi, leveys));
+}
+
+} // namespace
+
+void tulostaHtml(std::ostream& out, const std::vector<Level>& levels, Tulostusasetukset options,
+                 bool enabled, const std::string& title, const std::vector<unsigned>& cupTaulukko,
+                 const std::string& url, std::ostream& konsoli, const Kello& kello) {
+    if (!enabled)
+        return;
+    const std::string paivitetty = haePvm(kello, true) + " at " + haeKello(kello);
+    const size_t levelLkm = levels.size();
+
+    out << "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\n\n<html>\n";
+    out << "<head><title>" << title << "</title></head>\n<body>\n";
+    out << "<body bgcolor=\"#001122\" link=\"#000000\" vlink=\"#000000\" alink=\"#000000\">\n";
+    out << "<table width=\"100%\" border=\"0\" rules=\"none\" cellspacing=\"0\" cellpadding=\"0\">\n";
+    out << "<tr height=\"60\"><td height=\"100%\" width=\"100%\" bgcolor=\"#14b0fc\"><h1 "
+           "align=\"center\" valign=\"middle\"><big>"
+        << title << "</big></h1></td></tr>\n";
+    out << "</table>\n<table width=\"100%\" border=\"0\" rules=\"none\" cellspacing=\"0\" "
+           "cellpadding=\"0\">\n";
+    out << "<tr height=\"5\"><td bgcolor=\"#14b0fc\" width=\"50\"><td bgcolor=\"#001122\" "
+           "width=\"5\"><td bgcolor=\"#001122\" width=\"20\"></td><td "
+           "bgcolor=\"#001122\"></td><td bgcolor=\"#001122\" width=\"20\"><td "
+           "bgcolor=\"#001122\" width=\"2\"><td bgcolor=\"#14b0fc\" width=\"50\"></tr>\n";
+    out << "<tr height=\"200\"><td bgcolor=\"#14b0fc\" width=\"50\"></td>\n";
+    out << "<td bgcolor=\"#001122\"></td>\n<td bgcolor=\"#b4e0fc\"></td>\n";
+    out << "<td bgcolor=\"#b4e0fc\" valign=\"top\">\n\n\n\n\n";
+    out << "<p><br></p><font face=\"arial\">\n<h1>Best Times</h1>\n";
+    out << "<p>Times updated " << paivitetty << ". \n";
+    if (options.lihavoiUudet)
+        out << "New times in bold.\n";
+    out << "</p>\n";
+
+    unsigned piilotettuja = 0;
+    for (int kierros = 0; kierros < 2; ++kierros) {
+        const bool multi = kierros == 1;
+        if (multi && !options.multiAjat)
+            break;
+        konsoli << (multi ? "Writing multiplayer times to file...\n"
+                          : "Writing single player times to file...\n");
+        out << (multi ? "<br><h2>Multiplayer times:</h2><br>\n"
+                      : "<br><h2>Single player times:</h2><br>\n");
+        out << TAULU;
+        out << "<tr><td width=\"50\"><b>No.</b><td><b>Level Name&nbsp;&nbsp;</b></td><td "
+               "width=\"130\"><b>Best Time</b></td><td width=\"300\"><b>Driver</b></td></tr>\n\n";
+        Aika summa;
+        unsigned piilossa = 0;
+        for (size_t i = 0; i < levelLkm; ++i) {
+            if (!listataanko(levels[i], options)) {
+                ++piilossa;
+                continue;
+            }
+            out << "<tr><td>" << (i - piilossa + 1) << ".</td><td>"
+                << htmlSuojaa(levels[i].annaNimi()) << "<br></td>\n";
+            levels[i].tulostaAjot(out, options, multi, true);
+            out << "</tr>\n";
+            summa = summa + levels[i].parasAika(multi);
+        }
+        out << "<tr><td></td><td><b>Total:</b></td><td><b>" << summa.str()
+            << "</b></td><td></td></tr>\n</table></code>\n";
+        if (!multi)
+            piilotettuja = piilossa;
+    }
+
+    konsoli << "Calculating total times...\n";
+    out << "<br><h1>Total times</h1>\n";
+    std::vector<Pelaaja> rivit = laskeKokoelmanTotalit(levels, options, cupTaulukko, &konsoli);
+    lisaaRangaistukset(rivit, static_cast<unsigned>(levelLkm - piilotettuja));
+
+    auto otsikko = [&](const char* sarake) {
+        out << TAULU;
+        out << "<tr><td width=\"50\"><b>Pos.</b><td width=\"300\"><b>" << sarake
+            << "</b></td><td width=\"150\"><b>Total Time</b></td>";
+        if (options.lapaistyt)
+            out << "<td width=\"200\"><b>Levels finished</b></td>\n";
+        out << "</tr>\n";
+    };
+    auto totalRivi = [&](const Pelaaja& p, unsigned numero) {
+        const char* b = p.uusiAika ? "<b>" : "";
+        out << "<tr><td>" << b << numero << ".</td><td>" << b << solu(p.nimi, 15) << "</td><td>"
+            << b << p.totalAika.str() << "</td>";
+        if (options.lapaistyt) {
+            if (p.levelienLkm < levelLkm)
+                out << "<td>" << b << p.levelienLkm << "</td>";
+            else
+                out << "<td>" << b << "all</td>";
+        }
+        out << "</tr>\n";
+    };
+    otsikko("Player");
+    unsigned ohitettu = 0;
+    for (size_t i = 0; i < rivit.size(); ++i) {
+        const Pelaaja& p = rivit[i];
+        if (p.tiimi || (!options.multiAjat && p.nimi.find(',') != std::string::npos)) {
+            ++ohitettu;
+            continue;
+        }
+        totalRivi(p, static_cast<unsigned>(i - ohitettu + 1));
+    }
+    out << "</table></code>\n";
+
+    if (options.tiimit) {
+        unsigned t = 0;
+        for (const Pelaaja& p : rivit) {
+            if (!p.tiimi)
+                continue;
+            if (t == 0) {
+                out << "<br><h2>Team total times:</h2><br>\n";
+                otsikko("Team");
+            }
+            totalRivi(p, ++t);
+        }
+        if (t > 0)
+            out << "</table></code>\n";
+    }
+
+    AnonyymiSumma anon = laskeAnonyymi(levels, options);
+    if (options.lisatilastot) {
+        konsoli << "Generating extra statistics...\n";
+        out << "<br><h1>Extra statistics:</h1><p>\n";
+        AariLevelit aari = etsiAariLevelit(levels);
+        if (aari.lyhin)
+            out << "  Shortest level was " << htmlSuojaa(aari.lyhin->annaNimi())
+                << " with winning time " << aari.lyhin->parasAika().str() << "<br>\n";
+        if (aari.pisin)
+            out << "  Longest level was " << htmlSuojaa(aari.pisin->annaNimi())
+                << " with winning time " << aari.pisin->parasAika().str() << "<br>\n";
+        if (anon.lapaistyja > 0)
+            out << "  Average winning time was " << (anon.voittoajat / anon.lapaistyja).str()
+                << "<br>\n";
+        out << "</p>\n";
+        vaihtojarjesta(rivit, [](const Pelaaja& i, const Pelaaja& j) {
+            return j.parhaidenLkm > i.parhaidenLkm;
+        });
+        auto parhaatRivi = [&](const Pelaaja& p, unsigned numero) {
+            const char* b = p.uusiAika ? "<b>" : "";
+            out << "<tr><td>" << b << numero << ".</td><td>" << b << solu(p.nimi, 20)
+                << "</td><td>" << b << p.parhaidenLkm << "</td></tr>\n";
+        };
+        out << "<h2>Amount of best times of players:</h2>\n" << TAULU;
+        out << "<tr><td width=\"50\"><b>Pos.</b><td width=\"300\"><b>Player</b></td><td "
+               "width=\"150\"><b>Best times</b></td>";
+        unsigned numero = 0;
+        for (const Pelaaja& p : rivit)
+            if (!p.tiimi)
+                parhaatRivi(p, ++numero);
+        out << "</table></code>\n";
+        if (options.tiimit) {
+            unsigned t = 0;
+            for (const Pelaaja& p : rivit) {
+                if (!p.tiimi)
+                    continue;
+                if (t == 0) {
+                    out << "<h2>Amount of best times of teams:</h2>\n" << TAULU;
+                    out << "<tr><td width=\"50\"><b>Pos.</b><td width=\"300\"><b>Team</b></td><td "
+                           "width=\"150\"><b>Best times</b></td>";
+                }
+                parhaatRivi(p, ++t);
+            }
+            if (t > 0)
+                out << "</table></code>\n";
+        }
+    }
+
+    out << "\n\n\n\n<br><br><br></td><td bgcolor=\"#b4e0fc\"></td><td bgcolor=\"#001122\"></td>\n";
+    out << "<td bgcolor=\"#14b0fc\"></td></tr>\n<tr height=\"2\"><td bgcolor=\"#14b0fc\"></td>\n";
+    for (int i = 0; i < 5; ++i)
+        out << "<td bgcolor=\"#001122\"></td>\n";
+    out << "<td bgcolor=\"#14b0fc\"></td></tr></table>\n";
+    out << "<table width=\"100%\" border=\"0\" rules=\"none\" cellspacing=\"0\" cellpadding=\"0\">\n";
+    out << "<tr height=\"50\"><td bgcolor=\"#14b0fc\"><p align=\"center\"><font face=\"tahoma\">\n";
+    out << "<small>This text file was generated by <a href=" << url << ">" << VERSION << "</a> "
+        << paivitetty << "</small></font>\n</p></td></tr>\n</table>\n";
+
+    out << "<!--\nThese times are for vaskitaulu -program so that it could read this file "
+           "correctly.\n";
+    konsoli << "Printing times also in stat.txt format...\n";
+    Tulostusasetukset upotettu;
+    upotettu.tyhjatLevelit = true;
+    upotettu.vainParas = options.vainParas;
+    upotettu.keskiarvoYksi = false;
+    upotettu.keskiarvoUseita = false;
+    upotettu.lihavoiUudet = false;
+    upotettu.kaikkiAjat = true;
+    upotettu.lapaistyt = false;
+    upotettu.multiAjat = true;
+    upotettu.tiimit = false;
+    upotettu.lisatilastot = false;
+    std::ostringstream kopio;
+    tulostaStats(kopio, levels, upotettu, true, cupTaulukko, konsoli, kello);
+    // No name may end the comment early; the fixed texts hold no "-->".
+    out << korvaaKaikki(kopio.str(), "-->", "--&gt;");
+    out << "\n-->\n</body>\n</html>\n";
+}
+
+} // namespace vt
