@@ -1,6 +1,7 @@
 // Options 10-15: the saving dialogue and the writers it calls.
 #include "app/vakiot.h"
 #include "app/tila.h"
+#include "cup/cuptaulukot.h"
 #include "stats/tulostahtml.h"
 #include "stats/tulostastats.h"
 #include "util/teksti.h"
@@ -115,6 +116,55 @@ void tallenna(Tila& t, unsigned optio) {
         s.kirjoita = [&t, otsikko](std::ostream& out) {
             tulostaHtml(out, t.levelit, t.asetukset, true, *otsikko, t.pistetaulukko, URL,
                         t.ulos(), t.kello);
+        };
+        break;
+    }
+    case 12: {
+        auto valittu = std::make_shared<unsigned>(0);
+        s.ennen = [&t, valittu] {
+            t.ulos() << "Current levels: \n";
+            for (size_t i = 0; i < t.levelit.size(); ++i)
+                t.ulos() << "  Level " << (i + 1) << ", " << t.levelit[i].annaNimi() << ":\n";
+            unsigned n = kysyluku(t.konsoli, "Give the level's number you want to print: (0 aborts): ",
+                                  0, static_cast<unsigned>(t.levelit.size()), false);
+            if (n == 0) {
+                t.ulos() << "Cup stats saving aborted.\n";
+                return false;
+            }
+            *valittu = n - 1;
+            return true;
+        };
+        s.kirjoita = [&t, valittu](std::ostream& out) {
+            tulostaYhdenKentanCupPisteet(out, *valittu, t.levelit, t.asetukset, t.pistetaulukko,
+                                         t.kello);
+        };
+        break;
+    }
+    case 13:
+    case 14: {
+        auto tiedot = std::make_shared<bool>(true);
+        s.ennen = [&t, tiedot] {
+            for (;;) {
+                t.konsoli.kehota("Do you want to print details? (1=yes, 2=no) (default = 1): ");
+                std::string v = lyhenna(t.konsoli.lueRivi());
+                if (v == "1" || v.empty()) {
+                    *tiedot = true;
+                    return true;
+                }
+                if (v == "2") {
+                    *tiedot = false;
+                    return true;
+                }
+            }
+        };
+        const bool tiimit = optio == 14;
+        s.kirjoita = [&t, tiedot, tiimit](std::ostream& out) {
+            // The team table needs team rows whatever option 9 says; the setting stays.
+            Tulostusasetukset asetukset = t.asetukset;
+            if (tiimit)
+                asetukset.tiimit = true;
+            tulostaKaikkiCupPisteet(out, t.levelit, asetukset, t.pistetaulukko, tiimit, *tiedot,
+                                    t.ulos(), t.kello);
         };
         break;
     }
