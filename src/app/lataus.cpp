@@ -13,7 +13,7 @@ namespace vt {
 
 namespace {
 
-void kysyVanhaUusi(Tila& t) {
+void kysyVanhaUusi(Tila &t) {
     t.konsoli.kehota(std::string("Do you want to merge it as old(1) or new(2) time? (default = ") +
                      (t.uusiOletus ? "2" : "1") + "): ");
     std::string v = lyhenna(t.konsoli.lueRivi());
@@ -23,21 +23,20 @@ void kysyVanhaUusi(Tila& t) {
         t.uusiOletus = true;
 }
 
-unsigned aikojaYhteensa(const std::vector<Level>& levelit) {
+unsigned aikojaYhteensa(const std::vector<Level> &levelit) {
     unsigned n = 0;
-    for (const Level& l : levelit)
+    for (const Level &l : levelit)
         n += l.annaAjojenLkm();
     return n;
 }
 
-void jarjestaNimet(std::vector<std::string>& nimet) {
-    vaihtojarjesta(nimet, [](const std::string& i, const std::string& j) {
-        return toUpper(i) > toUpper(j);
-    });
+void jarjestaNimet(std::vector<std::string> &nimet) {
+    vaihtojarjesta(
+        nimet, [](const std::string &i, const std::string &j) { return toUpper(i) > toUpper(j); });
 }
 
-void tulostaLisatyt(Tila& t, const std::vector<std::string>& nimet, const char* monta,
-                    const char* yksi) {
+void tulostaLisatyt(Tila &t, const std::vector<std::string> &nimet, const char *monta,
+                    const char *yksi) {
     if (nimet.empty())
         return;
     t.ulos() << (nimet.size() == 1 ? yksi : monta);
@@ -48,12 +47,12 @@ void tulostaLisatyt(Tila& t, const std::vector<std::string>& nimet, const char* 
 
 } // namespace
 
-void lisaaStatTiedosto(Tila& t) {
+void lisaaStatTiedosto(Tila &t) {
     t.konsoli.kehota("Give the file name: ");
     const std::string kirjoitettu = lyhenna(t.konsoli.lueRivi());
     std::string nimi;
     std::ifstream in;
-    for (const char* paate : {"", ".txt", ".log"}) {
+    for (const char *paate : {"", ".txt", ".log"}) {
         in.open(kirjoitettu + paate, std::ios::binary);
         if (in.is_open()) {
             nimi = kirjoitettu + paate;
@@ -71,7 +70,7 @@ void lisaaStatTiedosto(Tila& t) {
     const size_t levelejaEnnen = t.levelit.size();
     const unsigned aikojaEnnen = aikojaYhteensa(t.levelit);
     std::vector<Aika> parhaatEnnen;
-    for (const Level& l : t.levelit)
+    for (const Level &l : t.levelit)
         parhaatEnnen.push_back(l.parasAika());
     std::vector<Pelaaja> totalitEnnen =
         laskeKokoelmanTotalit(t.levelit, t.asetukset, t.pistetaulukko, nullptr);
@@ -101,23 +100,23 @@ void lisaaStatTiedosto(Tila& t) {
     if (totalitJalkeen.size() <= totalitEnnen.size())
         return;
     std::unordered_set<std::string> vanhat;
-    for (const Pelaaja& p : totalitEnnen)
+    for (const Pelaaja &p : totalitEnnen)
         vanhat.insert(p.nimi);
     std::vector<std::string> pelaajat, tiimit;
-    for (const Pelaaja& p : totalitJalkeen)
+    for (const Pelaaja &p : totalitJalkeen)
         if (!vanhat.count(p.nimi))
             (p.tiimi ? tiimit : pelaajat).push_back(p.nimi);
     jarjestaNimet(pelaajat);
     jarjestaNimet(tiimit);
-    tulostaLisatyt(t, pelaajat, "The following players were added: ",
-                   "The following player was added: ");
+    tulostaLisatyt(t, pelaajat,
+                   "The following players were added: ", "The following player was added: ");
     tulostaLisatyt(t, tiimit, "The following teams were added: ", "The following team was added: ");
 }
 
 namespace {
 
 // A typed level choice: a number, the whole name, or the shortest unique prefix.
-long valitseLevel(const std::vector<Level>& levelit, const std::string& teksti) {
+long valitseLevel(const std::vector<Level> &levelit, const std::string &teksti) {
     int n = string2int(teksti);
     if (n >= 1 && static_cast<size_t>(n) <= levelit.size())
         return n - 1;
@@ -148,7 +147,7 @@ long valitseLevel(const std::vector<Level>& levelit, const std::string& teksti) 
 
 } // namespace
 
-void lisaaAikojaKasin(Tila& t) {
+void lisaaAikojaKasin(Tila &t) {
     std::string levelNimi;
     long valittu = -1;
     if (t.levelit.empty()) {
@@ -170,7 +169,7 @@ void lisaaAikojaKasin(Tila& t) {
         }
         valittu = valitseLevel(t.levelit, levelNimi);
         if (valittu >= 0) {
-            const Level& l = t.levelit[static_cast<size_t>(valittu)];
+            const Level &l = t.levelit[static_cast<size_t>(valittu)];
             t.ulos() << "Level " << l.annaNimi() << " found, current times: \n";
             l.tulostaAjot(t.ulos(), t.asetukset, false, false);
             t.ulos() << "\n";
@@ -215,7 +214,7 @@ void lisaaAikojaKasin(Tila& t) {
     }
 }
 
-void naytaKaikki(Tila& t) {
+void naytaKaikki(Tila &t) {
     if (t.levelit.empty()) {
         t.ulos() << "No levels.\n";
         return;

@@ -8,11 +8,11 @@
 
 namespace vt {
 
-std::vector<Pelaaja> pelaajaLista(Tila& t) {
+std::vector<Pelaaja> pelaajaLista(Tila &t) {
     std::vector<Pelaaja> rivit =
         laskeKokoelmanTotalit(t.levelit, t.asetukset, t.pistetaulukko, nullptr);
-    std::erase_if(rivit, [](const Pelaaja& p) { return p.tiimi; });
-    vaihtojarjesta(rivit, [](const Pelaaja& i, const Pelaaja& j) {
+    std::erase_if(rivit, [](const Pelaaja &p) { return p.tiimi; });
+    vaihtojarjesta(rivit, [](const Pelaaja &i, const Pelaaja &j) {
         return toUpper(i.nimi) > toUpper(j.nimi);
     });
     return rivit;
@@ -20,14 +20,14 @@ std::vector<Pelaaja> pelaajaLista(Tila& t) {
 
 namespace {
 
-void tulostaPelaajat(Tila& t, const std::vector<Pelaaja>& lista) {
+void tulostaPelaajat(Tila &t, const std::vector<Pelaaja> &lista) {
     t.ulos() << "Current players: \n";
     for (size_t i = 0; i < lista.size(); ++i)
         t.ulos() << "Player " << (i + 1) << ": " << lista[i].nimi << "\n";
 }
 
 // Layout A: "  Level 1: name"; layout B: "  Level 1, name:".
-void tulostaLevelit(Tila& t, bool asuB) {
+void tulostaLevelit(Tila &t, bool asuB) {
     t.ulos() << "Current levels: \n";
     for (size_t i = 0; i < t.levelit.size(); ++i) {
         if (asuB)
@@ -37,19 +37,19 @@ void tulostaLevelit(Tila& t, bool asuB) {
     }
 }
 
-unsigned levelienLkm(const Tila& t) { return static_cast<unsigned>(t.levelit.size()); }
+unsigned levelienLkm(const Tila &t) { return static_cast<unsigned>(t.levelit.size()); }
 
 } // namespace
 
-void nimeaPelaaja(Tila& t) {
+void nimeaPelaaja(Tila &t) {
     std::vector<Pelaaja> lista = pelaajaLista(t);
     if (lista.empty()) {
         t.ulos() << "No players to rename. \n";
         return;
     }
     tulostaPelaajat(t, lista);
-    unsigned n = kysyluku(t.konsoli, "Give the player's number you want to rename: (0 aborts): ",
-                          0, static_cast<unsigned>(lista.size()), false);
+    unsigned n = kysyluku(t.konsoli, "Give the player's number you want to rename: (0 aborts): ", 0,
+                          static_cast<unsigned>(lista.size()), false);
     if (n == 0) {
         t.ulos() << "Any player wasn't renamed.\n";
         return;
@@ -61,9 +61,9 @@ void nimeaPelaaja(Tila& t) {
         t.ulos() << "Can't rename player. \n";
         return;
     }
-    const Pelaaja* toinen = nullptr;
+    const Pelaaja *toinen = nullptr;
     bool osuma = false;
-    for (const Pelaaja& p : lista)
+    for (const Pelaaja &p : lista)
         if (toUpper(p.nimi) == toUpper(uusi)) {
             osuma = true;
             if (!toinen && p.nimi != vanha)
@@ -71,8 +71,9 @@ void nimeaPelaaja(Tila& t) {
         }
     if (osuma) {
         if (kysyluku(t.konsoli,
-                     "Player " + uusi + " already exists. Do you want to merge their times? "
-                                        "(1=yes, 2=no): ",
+                     "Player " + uusi +
+                         " already exists. Do you want to merge their times? "
+                         "(1=yes, 2=no): ",
                      1, 2, false) == 2) {
             t.ulos() << "Player " << vanha << " wasn't renamed.\n";
             return;
@@ -81,12 +82,12 @@ void nimeaPelaaja(Tila& t) {
         if (toinen)
             uusi = toinen->nimi;
     }
-    for (Level& l : t.levelit)
+    for (Level &l : t.levelit)
         l.vaihdaPelaajanNimi(vanha, uusi);
     t.ulos() << "Player " << vanha << " renamed to " << uusi << " successfully.\n";
 }
 
-void poistaPelaaja(Tila& t) {
+void poistaPelaaja(Tila &t) {
     std::vector<Pelaaja> lista = pelaajaLista(t);
     if (lista.empty()) {
         t.ulos() << "No players to remove. \n";
@@ -100,19 +101,19 @@ void poistaPelaaja(Tila& t) {
         return;
     }
     const std::string nimi = lista[n - 1].nimi;
-    for (Level& l : t.levelit)
+    for (Level &l : t.levelit)
         l.poistaPelaaja(nimi);
     t.ulos() << "Player " << nimi << " removed successfully.\n";
 }
 
-void nimeaLevel(Tila& t) {
+void nimeaLevel(Tila &t) {
     if (t.levelit.empty()) {
         t.ulos() << "No levels to rename.\n";
         return;
     }
     tulostaLevelit(t, false);
-    unsigned n = kysyluku(t.konsoli, "Give the level's number you want to rename: (0 aborts): ",
-                          0, levelienLkm(t), false);
+    unsigned n = kysyluku(t.konsoli, "Give the level's number you want to rename: (0 aborts): ", 0,
+                          levelienLkm(t), false);
     if (n == 0) {
         t.ulos() << "Any level wasn't renamed.\n";
         return;
@@ -143,14 +144,14 @@ void nimeaLevel(Tila& t) {
     t.levelit[valittu].vaihdaLevelinNimi(uusi);
 }
 
-void poistaLevel(Tila& t) {
+void poistaLevel(Tila &t) {
     if (t.levelit.empty()) {
         t.ulos() << "No levels to remove.\n";
         return;
     }
     tulostaLevelit(t, true);
-    unsigned n = kysyluku(t.konsoli, "Give the level's number you want to remove: (0 aborts): ",
-                          0, levelienLkm(t), false);
+    unsigned n = kysyluku(t.konsoli, "Give the level's number you want to remove: (0 aborts): ", 0,
+                          levelienLkm(t), false);
     if (n == 0) {
         t.ulos() << "Any level wasn't removed.\n";
         return;
@@ -159,7 +160,7 @@ void poistaLevel(Tila& t) {
     t.levelit.erase(t.levelit.begin() + static_cast<long>(n - 1));
 }
 
-void poistaAika(Tila& t) {
+void poistaAika(Tila &t) {
     if (t.levelit.empty()) {
         t.ulos() << "No times to remove.\n";
         return;
@@ -173,7 +174,7 @@ void poistaAika(Tila& t) {
         t.ulos() << "Any time wasn't removed.\n";
         return;
     }
-    Level& l = t.levelit[n - 1];
+    Level &l = t.levelit[n - 1];
     t.ulos() << "Current times in " << l.annaNimi() << "\n";
     l.tulostaAjotjaNumerot(t.ulos());
     unsigned a = kysyluku(t.konsoli, "Give the time's number you want to remove: (0 aborts): ", 0,

@@ -1,10 +1,11 @@
 // Options 10-15: the saving dialogue and the writers it calls.
-#include "app/vakiot.h"
 #include "app/tila.h"
+#include "app/vakiot.h"
 #include "cup/cuptaulukot.h"
 #include "stats/tulostahtml.h"
 #include "stats/tulostastats.h"
 #include "util/teksti.h"
+#include "util/tiedosto.h"
 
 #include <cstdio>
 #include <fstream>
@@ -14,7 +15,7 @@
 
 namespace vt {
 
-bool tiedostoOnOlemassa(const std::string& nimi) {
+bool tiedostoOnOlemassa(const std::string &nimi) {
     std::ifstream in(nimi, std::ios::binary);
     return in.is_open();
 }
@@ -28,11 +29,11 @@ struct Tallennus {
     // Questions before a file name is asked; false ends the command.
     std::function<bool()> ennen = [] { return true; };
     // Questions once the file is known to be writable.
-    std::function<void(const std::string& nimi)> jalkeen = [](const std::string&) {};
-    std::function<void(std::ostream& out)> kirjoita;
+    std::function<void(const std::string &nimi)> jalkeen = [](const std::string &) {};
+    std::function<void(std::ostream &out)> kirjoita;
 };
 
-void kaySaveDialogi(Tila& t, Tallennus& s) {
+void kaySaveDialogi(Tila &t, Tallennus &s) {
     if (t.levelit.empty()) {
         t.ulos() << "No levels.\n";
         return;
@@ -69,34 +70,31 @@ void kaySaveDialogi(Tila& t, Tallennus& s) {
     }
     try {
         s.jalkeen(nimi);
-    } catch (const SyoteLoppui&) {
+    } catch (const SyoteLoppui &) {
         if (!oli)
             std::remove(nimi.c_str());
         throw;
     }
-    std::ofstream out(nimi, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) {
+    switch (kirjoitaTiedostoon(nimi, s.kirjoita)) {
+    case Kirjoitus::EiAukea:
         t.ulos() << "Can't open file " << nimi << "\n";
-        return;
-    }
-    s.kirjoita(out);
-    out.flush();
-    bool ok = static_cast<bool>(out);
-    out.close();
-    ok = ok && !out.fail();
-    if (ok)
+        break;
+    case Kirjoitus::Onnistui:
         t.ulos() << "File " << nimi << " saved successfully. \n";
-    else
+        break;
+    case Kirjoitus::Epaonnistui:
         t.ulos() << "Saving file " << nimi << " failed. \n";
+        break;
+    }
 }
 
 } // namespace
 
-void tallenna(Tila& t, unsigned optio) {
+void tallenna(Tila &t, unsigned optio) {
     Tallennus s;
     switch (optio) {
     case 10:
-        s.kirjoita = [&](std::ostream& out) {
+        s.kirjoita = [&](std::ostream &out) {
             tulostaStats(out, t.levelit, t.asetukset, true, t.pistetaulukko, t.ulos(), t.kello);
         };
         break;
@@ -104,7 +102,7 @@ void tallenna(Tila& t, unsigned optio) {
         s.paate = ".html";
         s.alku = HTMLTIEDOSTO_ALKU;
         auto otsikko = std::make_shared<std::string>();
-        s.jalkeen = [&t, otsikko](const std::string& nimi) {
+        s.jalkeen = [&t, otsikko](const std::string &nimi) {
             std::string oletus = nimi.substr(0, nimi.find('.'));
             if (oletus.find(HTMLTIEDOSTO_ALKU) != std::string::npos)
                 oletus = OLETUSTITLE;
@@ -113,9 +111,9 @@ void tallenna(Tila& t, unsigned optio) {
             if (onkotyhja(*otsikko))
                 *otsikko = oletus;
         };
-        s.kirjoita = [&t, otsikko](std::ostream& out) {
-            tulostaHtml(out, t.levelit, t.asetukset, true, *otsikko, t.pistetaulukko, URL,
-                        t.ulos(), t.kello);
+        s.kirjoita = [&t, otsikko](std::ostream &out) {
+            tulostaHtml(out, t.levelit, t.asetukset, true, *otsikko, t.pistetaulukko, URL, t.ulos(),
+                        t.kello);
         };
         break;
     }
@@ -125,8 +123,9 @@ void tallenna(Tila& t, unsigned optio) {
             t.ulos() << "Current levels: \n";
             for (size_t i = 0; i < t.levelit.size(); ++i)
                 t.ulos() << "  Level " << (i + 1) << ", " << t.levelit[i].annaNimi() << ":\n";
-            unsigned n = kysyluku(t.konsoli, "Give the level's number you want to print: (0 aborts): ",
-                                  0, static_cast<unsigned>(t.levelit.size()), false);
+            unsigned n =
+                kysyluku(t.konsoli, "Give the level's number you want to print: (0 aborts): ", 0,
+                         static_cast<unsigned>(t.levelit.size()), false);
             if (n == 0) {
                 t.ulos() << "Cup stats saving aborted.\n";
                 return false;
@@ -134,7 +133,7 @@ void tallenna(Tila& t, unsigned optio) {
             *valittu = n - 1;
             return true;
         };
-        s.kirjoita = [&t, valittu](std::ostream& out) {
+        s.kirjoita = [&t, valittu](std::ostream &out) {
             tulostaYhdenKentanCupPisteet(out, *valittu, t.levelit, t.asetukset, t.pistetaulukko,
                                          t.kello);
         };
@@ -158,7 +157,7 @@ void tallenna(Tila& t, unsigned optio) {
             }
         };
         const bool tiimit = optio == 14;
-        s.kirjoita = [&t, tiedot, tiimit](std::ostream& out) {
+        s.kirjoita = [&t, tiedot, tiimit](std::ostream &out) {
             // The team table needs team rows whatever option 9 says; the setting stays.
             Tulostusasetukset asetukset = t.asetukset;
             if (tiimit)

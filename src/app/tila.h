@@ -11,8 +11,8 @@
 namespace vt {
 
 struct Tila {
-    Tila(Konsoli& k, Kello c) : konsoli(k), kello(std::move(c)) {}
-    Konsoli& konsoli;
+    Tila(Konsoli &k, Kello c) : konsoli(k), kello(std::move(c)) {}
+    Konsoli &konsoli;
     Kello kello;
     std::vector<Level> levelit;
     std::vector<unsigned> pistetaulukko;
@@ -21,25 +21,25 @@ struct Tila {
     std::string viimeisinLoki;
     bool lopetus = false;
 
-    std::ostream& ulos() { return konsoli.ulos(); }
+    std::ostream &ulos() { return konsoli.ulos(); }
 };
 
 // Menu commands, one group a file.
-void lisaaStatTiedosto(Tila& t);   // 1
-void lisaaAikojaKasin(Tila& t);    // 2
-void nimeaPelaaja(Tila& t);        // 3
-void poistaPelaaja(Tila& t);       // 4
-void nimeaLevel(Tila& t);          // 5
-void poistaLevel(Tila& t);         // 6
-void poistaAika(Tila& t);          // 7
-void naytaKaikki(Tila& t);         // 8
-void muutaAsetuksia(Tila& t);      // 9
-void tallenna(Tila& t, unsigned optio); // 10-15
-void naytaOhje(Tila& t);           // 17
+void lisaaStatTiedosto(Tila &t);        // 1
+void lisaaAikojaKasin(Tila &t);         // 2
+void nimeaPelaaja(Tila &t);             // 3
+void poistaPelaaja(Tila &t);            // 4
+void nimeaLevel(Tila &t);               // 5
+void poistaLevel(Tila &t);              // 6
+void poistaAika(Tila &t);               // 7
+void naytaKaikki(Tila &t);              // 8
+void muutaAsetuksia(Tila &t);           // 9
+void tallenna(Tila &t, unsigned optio); // 10-15
+void naytaOhje(Tila &t);                // 17
 
 // Shared by the commands: the player totals of the collection without team rows, sorted by
 // upper-cased name.
-std::vector<Pelaaja> pelaajaLista(Tila& t);
-bool tiedostoOnOlemassa(const std::string& nimi);
+std::vector<Pelaaja> pelaajaLista(Tila &t);
+bool tiedostoOnOlemassa(const std::string &nimi);
 
 } // namespace vt

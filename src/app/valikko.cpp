@@ -36,23 +36,22 @@ const std::string HELP =
     "  \n"
     "  For more help, read Readme.txt.";
 
-void naytaOhje(Tila& t) {
+void naytaOhje(Tila &t) {
     tyhjennaruutu(t.konsoli);
     t.ulos() << HELP;
 }
 
-void muutaAsetuksia(Tila& t) {
-    static const char* const rivit[] = {
-        "  1. Print levels with no times",
-        "  2. Print only best time from each player",
-        "  3. Count average if only one player",
-        "  4. Count average if more than one player",
-        "  5. New times in bold in html file",
-        "  6. Print all times instead of 10 first",
-        "  7. Print amount of finished levels",
-        "  8. Print multiplayer times",
-        "  9. Print team statistics",
-        " 10. Print extra statistics in the end of file"};
+void muutaAsetuksia(Tila &t) {
+    static const char *const rivit[] = {"  1. Print levels with no times",
+                                        "  2. Print only best time from each player",
+                                        "  3. Count average if only one player",
+                                        "  4. Count average if more than one player",
+                                        "  5. New times in bold in html file",
+                                        "  6. Print all times instead of 10 first",
+                                        "  7. Print amount of finished levels",
+                                        "  8. Print multiplayer times",
+                                        "  9. Print team statistics",
+                                        " 10. Print extra statistics in the end of file"};
     for (;;) {
         tyhjennaruutu(t.konsoli);
         t.ulos() << "Options when printing times to file:\n\n";
@@ -73,12 +72,12 @@ void muutaAsetuksia(Tila& t) {
 
 namespace {
 
-void eiSaatavilla(Tila& t) { t.ulos() << "This option is not available in this version.\n"; }
+void eiSaatavilla(Tila &t) { t.ulos() << "This option is not available in this version.\n"; }
 
 struct Komento {
     unsigned numero;
-    const char* teksti;
-    void (*suorita)(Tila&);
+    const char *teksti;
+    void (*suorita)(Tila &);
 };
 
 const Komento KOMENNOT[] = {
@@ -91,18 +90,18 @@ const Komento KOMENNOT[] = {
     {7, "Remove time", poistaAika},
     {8, "Show all levels and times", naytaKaikki},
     {9, "Change options", muutaAsetuksia},
-    {10, "Save as stat file", [](Tila& t) { tallenna(t, 10); }},
-    {11, "Save results in html", [](Tila& t) { tallenna(t, 11); }},
-    {12, "Save cup table (one level results)", [](Tila& t) { tallenna(t, 12); }},
-    {13, "Save cup table (players)", [](Tila& t) { tallenna(t, 13); }},
-    {14, "Save cup table (teams)", [](Tila& t) { tallenna(t, 14); }},
+    {10, "Save as stat file", [](Tila &t) { tallenna(t, 10); }},
+    {11, "Save results in html", [](Tila &t) { tallenna(t, 11); }},
+    {12, "Save cup table (one level results)", [](Tila &t) { tallenna(t, 12); }},
+    {13, "Save cup table (players)", [](Tila &t) { tallenna(t, 13); }},
+    {14, "Save cup table (teams)", [](Tila &t) { tallenna(t, 14); }},
     {15, "Save as sarjakisa stat file", eiSaatavilla},
     {16, "Make sorakisa statistics", eiSaatavilla},
     {17, "Help", naytaOhje},
-    {18, "Exit", [](Tila& t) { t.lopetus = true; }},
+    {18, "Exit", [](Tila &t) { t.lopetus = true; }},
 };
 
-void lueSivutiedostot(Tila& t) {
+void lueSivutiedostot(Tila &t) {
     t.asetukset = Tulostusasetukset();
     {
         std::ifstream in(ASETUSTIEDOSTO, std::ios::binary);
@@ -124,7 +123,7 @@ void lueSivutiedostot(Tila& t) {
 
 } // namespace
 
-int ajaOhjelma(Tila& t) {
+int ajaOhjelma(Tila &t) {
     try {
         lueSivutiedostot(t);
         bool ensimmainen = true;
@@ -136,20 +135,20 @@ int ajaOhjelma(Tila& t) {
             ensimmainen = false;
             t.ulos() << " " << VERSION << "\n" << std::string(36, '-') << "\n\n";
             t.ulos() << " Choose: \n";
-            for (const Komento& k : KOMENNOT)
+            for (const Komento &k : KOMENNOT)
                 t.ulos() << "   " << k.numero << ". " << k.teksti << "\n";
             unsigned aikoja = 0;
-            for (const Level& l : t.levelit)
+            for (const Level &l : t.levelit)
                 aikoja += l.annaAjojenLkm();
             t.ulos() << "(currently " << t.levelit.size() << " levels and " << aikoja
                      << " times loaded into memory)\n";
             unsigned valinta = kysyluku(t.konsoli, "Give a number (1-18): ", 1, 18, false);
-            for (const Komento& k : KOMENNOT)
+            for (const Komento &k : KOMENNOT)
                 if (k.numero == valinta)
                     k.suorita(t);
             t.ulos() << "\n";
         }
-    } catch (const SyoteLoppui&) {
+    } catch (const SyoteLoppui &) {
         // End of input: stop here, writing nothing more.
     }
     t.ulos().flush();

@@ -4,6 +4,6 @@
 namespace vt {
 
 // Start-up and the menu loop; returns the exit status.
-int ajaOhjelma(Tila& t);
+int ajaOhjelma(Tila &t);
 
 } // namespace vt

@@ -13,14 +13,14 @@ namespace vt {
 // Points kept in 1/2520 units as text: at most two decimals, never in exponent form.
 std::string pisteTeksti(std::uint64_t arvo);
 
-void tulostaYhdenKentanCupPisteet(std::ostream& out, unsigned levelIndex,
-                                  const std::vector<Level>& levels,
-                                  const Tulostusasetukset& options,
-                                  const std::vector<unsigned>& cupTaulukko, const Kello& kello);
+void tulostaYhdenKentanCupPisteet(std::ostream &out, unsigned levelIndex,
+                                  const std::vector<Level> &levels,
+                                  const Tulostusasetukset &options,
+                                  const std::vector<unsigned> &cupTaulukko, const Kello &kello);
 
-void tulostaKaikkiCupPisteet(std::ostream& out, const std::vector<Level>& levels,
-                             const Tulostusasetukset& options,
-                             const std::vector<unsigned>& cupTaulukko, bool teams, bool details,
-                             std::ostream& konsoli, const Kello& kello);
+void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels,
+                             const Tulostusasetukset &options,
+                             const std::vector<unsigned> &cupTaulukko, bool teams, bool details,
+                             std::ostream &konsoli, const Kello &kello);
 
 } // namespace vt

@@ -6,14 +6,14 @@
 
 namespace vt {
 
-Aika::Aika(const std::string& teksti) { etsiaika(teksti, true, false); }
+Aika::Aika(const std::string &teksti) { etsiaika(teksti, true, false); }
 
-bool Aika::operator==(const Aika& o) const {
+bool Aika::operator==(const Aika &o) const {
     return sadasosat == o.sadasosat && sekunnit == o.sekunnit && minuutit == o.minuutit &&
            omenat == o.omenat;
 }
 
-bool Aika::operator<(const Aika& o) const {
+bool Aika::operator<(const Aika &o) const {
     if (onAika()) {
         if (!o.onAika() && o.omenat > 0)
             return true;
@@ -59,7 +59,7 @@ std::string Aika::str() const {
     return std::string(12, ' ');
 }
 
-std::string Aika::operator-(const Aika& o) const {
+std::string Aika::operator-(const Aika &o) const {
     if (!onAika() || !o.onAika() || this == &o || !(o < *this))
         return "        ";
     Aika c = *this;
@@ -98,7 +98,7 @@ Aika Aika::operator/(unsigned jakaja) const {
     return r;
 }
 
-Aika operator+(const Aika& a, const Aika& b) {
+Aika operator+(const Aika &a, const Aika &b) {
     std::uint64_t h = static_cast<std::uint64_t>(a.sadasosat) + b.sadasosat;
     std::uint64_t s = static_cast<std::uint64_t>(a.sekunnit) + b.sekunnit + h / 100;
     std::uint64_t m = static_cast<std::uint64_t>(a.minuutit) + b.minuutit + s / 60;
@@ -110,7 +110,7 @@ Aika operator+(const Aika& a, const Aika& b) {
     return r;
 }
 
-bool Aika::etsiaika(const std::string& teksti, bool sanaMoodi, bool viimeinenSana) {
+bool Aika::etsiaika(const std::string &teksti, bool sanaMoodi, bool viimeinenSana) {
     std::string tutkittava;
     if (sanaMoodi) {
         std::vector<std::string> sanat;
@@ -200,12 +200,12 @@ bool Aika::etsiaika(const std::string& teksti, bool sanaMoodi, bool viimeinenSan
     return !nolla();
 }
 
-const Aika& rangaistusAika() {
+const Aika &rangaistusAika() {
     static const Aika a("10:00:00");
     return a;
 }
 
-void lisaaRangaistus(Aika& a, std::uint64_t kertaa) {
+void lisaaRangaistus(Aika &a, std::uint64_t kertaa) {
     a.minuutit = static_cast<std::uint32_t>(a.minuutit + 10 * kertaa);
 }
 

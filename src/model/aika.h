@@ -8,16 +8,16 @@ namespace vt {
 class Aika {
   public:
     Aika() = default;
-    explicit Aika(const std::string& teksti);
+    explicit Aika(const std::string &teksti);
 
-    bool etsiaika(const std::string& teksti, bool sanaMoodi, bool viimeinenSana);
+    bool etsiaika(const std::string &teksti, bool sanaMoodi, bool viimeinenSana);
     bool nolla() const { return sadasosat == 0 && sekunnit == 0 && minuutit == 0 && omenat == 0; }
     bool onAika() const { return sadasosat != 0 || sekunnit != 0 || minuutit != 0; }
-    bool operator==(const Aika& o) const;
+    bool operator==(const Aika &o) const;
     // True when this is a better result than `o`.
-    bool operator<(const Aika& o) const;
+    bool operator<(const Aika &o) const;
     // The lead of `o` over this value, or eight blanks.
-    std::string operator-(const Aika& o) const;
+    std::string operator-(const Aika &o) const;
     Aika operator/(unsigned jakaja) const;
     std::string str() const;
     std::string int2string(unsigned n) const;
@@ -30,11 +30,11 @@ class Aika {
     std::uint32_t omenat = 0;
 };
 
-Aika operator+(const Aika& a, const Aika& b);
+Aika operator+(const Aika &a, const Aika &b);
 
 // The ten-minute penalty for a level without a time, as built from "10:00:00".
-const Aika& rangaistusAika();
+const Aika &rangaistusAika();
 // Adds the penalty `kertaa` times (10 x kertaa minutes).
-void lisaaRangaistus(Aika& a, std::uint64_t kertaa);
+void lisaaRangaistus(Aika &a, std::uint64_t kertaa);
 
 } // namespace vt

@@ -8,7 +8,7 @@
 
 namespace vt {
 
-template <class T, class Vaihda> void vaihtojarjesta(std::vector<T>& v, Vaihda vaihda) {
+template <class T, class Vaihda> void vaihtojarjesta(std::vector<T> &v, Vaihda vaihda) {
     for (std::size_t i = 0; i < v.size(); ++i)
         for (std::size_t j = i + 1; j < v.size(); ++j)
             if (vaihda(v[i], v[j])) {

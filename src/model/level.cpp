@@ -14,7 +14,7 @@ std::string Pelaaja::pelkkaNimi() const {
     return lyhenna(nimi.substr(0, p));
 }
 
-bool tiiminNimi(const std::string& nimi, std::string& tiimi) {
+bool tiiminNimi(const std::string &nimi, std::string &tiimi) {
     size_t a = nimi.find('[');
     size_t b = nimi.find(']');
     if (a == std::string::npos || b == std::string::npos || b < a)
@@ -23,20 +23,20 @@ bool tiiminNimi(const std::string& nimi, std::string& tiimi) {
     return true;
 }
 
-bool Level::onkoJoTamaAjo(const Ajo& ajo) const {
-    for (const Ajo& a : ajot_)
+bool Level::onkoJoTamaAjo(const Ajo &ajo) const {
+    for (const Ajo &a : ajot_)
         if (a.nimi == ajo.nimi && a.aika == ajo.aika)
             return true;
     return false;
 }
 
-void Level::lisaaAjo(const Ajo& ajo) {
+void Level::lisaaAjo(const Ajo &ajo) {
     if (!onkoJoTamaAjo(ajo))
         ajot_.push_back(ajo);
 }
 
-void Level::vaihdaPelaajanNimi(const std::string& vanha, const std::string& uusi) {
-    for (Ajo& a : ajot_)
+void Level::vaihdaPelaajanNimi(const std::string &vanha, const std::string &uusi) {
+    for (Ajo &a : ajot_)
         if (a.nimi == vanha)
             a.nimi = uusi;
     for (size_t i = 0; i < ajot_.size(); ++i) {
@@ -51,8 +51,8 @@ void Level::vaihdaPelaajanNimi(const std::string& vanha, const std::string& uusi
     }
 }
 
-void Level::poistaPelaaja(const std::string& nimi) {
-    std::erase_if(ajot_, [&](const Ajo& a) { return a.nimi == nimi; });
+void Level::poistaPelaaja(const std::string &nimi) {
+    std::erase_if(ajot_, [&](const Ajo &a) { return a.nimi == nimi; });
 }
 
 std::string Level::poistaAjo(unsigned i) {
@@ -63,14 +63,14 @@ std::string Level::poistaAjo(unsigned i) {
     return t;
 }
 
-void Level::tulostaAjotjaNumerot(std::ostream& out) const {
+void Level::tulostaAjotjaNumerot(std::ostream &out) const {
     for (size_t i = 0; i < ajot_.size(); ++i)
         out << " " << (i + 1) << ": " << ajot_[i].aika.str() << " " << ajot_[i].nimi << "\n";
 }
 
-void Level::yhdista(const Level& toinen) {
+void Level::yhdista(const Level &toinen) {
     std::vector<Ajo> lisattavat = toinen.ajot_;
-    for (const Ajo& a : lisattavat)
+    for (const Ajo &a : lisattavat)
         lisaaAjo(a);
 }
 
@@ -78,7 +78,7 @@ Aika Level::parasAika() const {
     if (ajot_.empty())
         return Aika();
     Aika paras = ajot_[0].aika;
-    for (const Ajo& a : ajot_)
+    for (const Ajo &a : ajot_)
         if (a.aika < paras)
             paras = a.aika;
     return paras;
@@ -87,7 +87,7 @@ Aika Level::parasAika() const {
 Aika Level::parasAika(bool multi) const {
     bool loytyi = false;
     Aika paras;
-    for (const Ajo& a : ajot_) {
+    for (const Ajo &a : ajot_) {
         if (a.multiplayer() != multi)
             continue;
         if (!loytyi || a.aika < paras)
@@ -97,7 +97,7 @@ Aika Level::parasAika(bool multi) const {
     return paras;
 }
 
-void yksiAjoPerNimi(std::vector<Ajo>& r) {
+void yksiAjoPerNimi(std::vector<Ajo> &r) {
     for (size_t i = 0; i < r.size();) {
         bool poistettu = false;
         for (size_t j = i + 1; j < r.size(); ++j) {
@@ -120,9 +120,9 @@ void yksiAjoPerNimi(std::vector<Ajo>& r) {
     }
 }
 
-void Level::annaAjotJarjestyksessa(std::vector<Ajo>& out) const {
+void Level::annaAjotJarjestyksessa(std::vector<Ajo> &out) const {
     out = ajot_;
-    vaihtojarjesta(out, [](const Ajo& i, const Ajo& j) { return !(i.aika < j.aika); });
+    vaihtojarjesta(out, [](const Ajo &i, const Ajo &j) { return !(i.aika < j.aika); });
     yksiAjoPerNimi(out);
 }
 
@@ -141,9 +141,9 @@ void Level::poistaTurhatAjot() {
     }
 }
 
-bool Level::uploaded(const std::string& nimi, const std::string& rec) {
+bool Level::uploaded(const std::string &nimi, const std::string &rec) {
     bool uutta = false;
-    for (Ajo& a : ajot_)
+    for (Ajo &a : ajot_)
         if (a.nimi == nimi) {
             if (!a.ladattu)
                 uutta = true;
@@ -153,9 +153,9 @@ bool Level::uploaded(const std::string& nimi, const std::string& rec) {
     return uutta;
 }
 
-bool Level::rekisteroi(const std::string& nimi, const std::string& teksti) {
+bool Level::rekisteroi(const std::string &nimi, const std::string &teksti) {
     bool uutta = false;
-    for (Ajo& a : ajot_)
+    for (Ajo &a : ajot_)
         if (a.nimi == nimi) {
             if (!a.rekisteroity)
                 uutta = true;
@@ -165,9 +165,9 @@ bool Level::rekisteroi(const std::string& nimi, const std::string& teksti) {
     return uutta;
 }
 
-bool Level::tarkistettu(const std::string& nimi, const Aika& aika) {
+bool Level::tarkistettu(const std::string &nimi, const Aika &aika) {
     bool uutta = false;
-    for (Ajo& a : ajot_)
+    for (Ajo &a : ajot_)
         if (a.nimi == nimi && a.aika == aika) {
             if (!a.tarkistettu)
                 uutta = true;
@@ -176,9 +176,9 @@ bool Level::tarkistettu(const std::string& nimi, const Aika& aika) {
     return uutta;
 }
 
-bool Level::accept(const std::string& nimi, const Aika& aika) {
+bool Level::accept(const std::string &nimi, const Aika &aika) {
     bool uutta = false;
-    for (Ajo& a : ajot_)
+    for (Ajo &a : ajot_)
         if (a.nimi == nimi && a.aika == aika) {
             if (!a.hyvaksytty)
                 uutta = true;

@@ -11,37 +11,37 @@ namespace vt {
 
 class Level {
   public:
-    explicit Level(const std::string& nimi) : nimi_(nimi) {}
+    explicit Level(const std::string &nimi) : nimi_(nimi) {}
 
-    void lisaaAjo(const Ajo& ajo);
-    bool onkoJoTamaAjo(const Ajo& ajo) const;
-    const std::string& annaNimi() const { return nimi_; }
-    void vaihdaLevelinNimi(const std::string& nimi) { nimi_ = nimi; }
-    void vaihdaPelaajanNimi(const std::string& vanha, const std::string& uusi);
-    void poistaPelaaja(const std::string& nimi);
+    void lisaaAjo(const Ajo &ajo);
+    bool onkoJoTamaAjo(const Ajo &ajo) const;
+    const std::string &annaNimi() const { return nimi_; }
+    void vaihdaLevelinNimi(const std::string &nimi) { nimi_ = nimi; }
+    void vaihdaPelaajanNimi(const std::string &vanha, const std::string &uusi);
+    void poistaPelaaja(const std::string &nimi);
     unsigned annaAjojenLkm() const { return static_cast<unsigned>(ajot_.size()); }
     std::string poistaAjo(unsigned i);
-    void tulostaAjotjaNumerot(std::ostream& out) const;
-    void yhdista(const Level& toinen);
+    void tulostaAjotjaNumerot(std::ostream &out) const;
+    void yhdista(const Level &toinen);
     Aika parasAika() const;
     Aika parasAika(bool multi) const;
-    const std::string& annaPitaja() const { return pitaja_; }
-    void asetaPitaja(const std::string& p) { pitaja_ = p; }
+    const std::string &annaPitaja() const { return pitaja_; }
+    void asetaPitaja(const std::string &p) { pitaja_ = p; }
     unsigned annaPituus() const { return pituus_; }
     void asetaPituus(unsigned p) { pituus_ = p; }
-    void annaAjotJarjestyksessa(std::vector<Ajo>& out) const;
+    void annaAjotJarjestyksessa(std::vector<Ajo> &out) const;
     void poistaTurhatAjot();
-    bool uploaded(const std::string& nimi, const std::string& rec);
-    bool rekisteroi(const std::string& nimi, const std::string& teksti);
-    bool tarkistettu(const std::string& nimi, const Aika& aika);
-    bool accept(const std::string& nimi, const Aika& aika);
+    bool uploaded(const std::string &nimi, const std::string &rec);
+    bool rekisteroi(const std::string &nimi, const std::string &teksti);
+    bool tarkistettu(const std::string &nimi, const Aika &aika);
+    bool accept(const std::string &nimi, const Aika &aika);
 
-    void tulostaAjot(std::ostream& out, Tulostusasetukset options, bool multi, bool html) const;
-    void laskeTotalTimet(std::vector<Pelaaja>& rivit, Tulostusasetukset options,
-                         const std::vector<unsigned>& cupTaulukko, unsigned levelNumero,
+    void tulostaAjot(std::ostream &out, Tulostusasetukset options, bool multi, bool html) const;
+    void laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset options,
+                         const std::vector<unsigned> &cupTaulukko, unsigned levelNumero,
                          bool cup) const;
 
-    const std::vector<Ajo>& ajot() const { return ajot_; }
+    const std::vector<Ajo> &ajot() const { return ajot_; }
     std::string alkuaika;
     std::string paivamaara;
 
@@ -55,6 +55,6 @@ class Level {
 // Leaves one run per name, its best (steps shared by the rankings and the totals): first
 // every run that has a later run of the same name at least as good is erased, then every
 // later run of a name that is no better than an earlier one.
-void yksiAjoPerNimi(std::vector<Ajo>& ajot);
+void yksiAjoPerNimi(std::vector<Ajo> &ajot);
 
 } // namespace vt

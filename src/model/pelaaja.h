@@ -32,6 +32,6 @@ struct Pelaaja {
 
 // The team of a player name: the text between the first "[" and the first "]", when both
 // exist in that order; false when the name has no team.
-bool tiiminNimi(const std::string& nimi, std::string& tiimi);
+bool tiiminNimi(const std::string &nimi, std::string &tiimi);
 
 } // namespace vt

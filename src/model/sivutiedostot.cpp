@@ -7,7 +7,7 @@
 
 namespace vt {
 
-bool lueAsetukset(std::istream& in, Tulostusasetukset& asetukset) {
+bool lueAsetukset(std::istream &in, Tulostusasetukset &asetukset) {
     Tulostusasetukset uudet;
     for (unsigned i = 1; i <= 10; ++i) {
         int arvo = -1;
@@ -22,7 +22,7 @@ bool lueAsetukset(std::istream& in, Tulostusasetukset& asetukset) {
     return true;
 }
 
-bool luePisteet(std::istream& in, std::vector<unsigned>& taulukko) {
+bool luePisteet(std::istream &in, std::vector<unsigned> &taulukko) {
     taulukko.clear();
     bool virhe = false;
     std::string rivi;

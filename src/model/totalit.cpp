@@ -13,29 +13,29 @@ namespace {
 // Name lookup over the rows; the first row of a name wins, as a linear search would find it.
 class RiviHaku {
   public:
-    explicit RiviHaku(std::vector<Pelaaja>& rivit) : rivit_(rivit) {
+    explicit RiviHaku(std::vector<Pelaaja> &rivit) : rivit_(rivit) {
         for (size_t i = 0; i < rivit.size(); ++i)
             indeksi_.emplace(rivit[i].nimi, i);
     }
-    Pelaaja* etsi(const std::string& nimi) {
+    Pelaaja *etsi(const std::string &nimi) {
         auto it = indeksi_.find(nimi);
         return it == indeksi_.end() ? nullptr : &rivit_[it->second];
     }
-    Pelaaja& lisaa(Pelaaja p) {
+    Pelaaja &lisaa(Pelaaja p) {
         indeksi_.emplace(p.nimi, rivit_.size());
         rivit_.push_back(std::move(p));
         return rivit_.back();
     }
 
   private:
-    std::vector<Pelaaja>& rivit_;
+    std::vector<Pelaaja> &rivit_;
     std::unordered_map<std::string, size_t> indeksi_;
 };
 
-void kerrytaAjot(RiviHaku& haku, const std::vector<Ajo>& ajot, bool lihavoi, bool tiimeja) {
-    for (const Ajo& a : ajot) {
+void kerrytaAjot(RiviHaku &haku, const std::vector<Ajo> &ajot, bool lihavoi, bool tiimeja) {
+    for (const Ajo &a : ajot) {
         bool uusi = a.uusi && lihavoi;
-        if (Pelaaja* p = haku.etsi(a.nimi)) {
+        if (Pelaaja *p = haku.etsi(a.nimi)) {
             p->totalAika = p->totalAika + a.aika;
             ++p->levelienLkm;
             if (uusi)
@@ -54,19 +54,19 @@ void kerrytaAjot(RiviHaku& haku, const std::vector<Ajo>& ajot, bool lihavoi, boo
 
 } // namespace
 
-void Level::laskeTotalTimet(std::vector<Pelaaja>& rivit, Tulostusasetukset options,
-                            const std::vector<unsigned>& cupTaulukko, unsigned levelNumero,
+void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset options,
+                            const std::vector<unsigned> &cupTaulukko, unsigned levelNumero,
                             bool cup) const {
     std::vector<Ajo> pelaajat = ajot_;
     yksiAjoPerNimi(pelaajat);
-    vaihtojarjesta(pelaajat, [](const Ajo& q, const Ajo& p) { return p.aika < q.aika; });
+    vaihtojarjesta(pelaajat, [](const Ajo &q, const Ajo &p) { return p.aika < q.aika; });
 
     RiviHaku haku(rivit);
     kerrytaAjot(haku, pelaajat, options.lihavoiUudet, false);
 
     if (options.tiimit) {
         std::vector<Ajo> tiimit;
-        for (const Ajo& a : pelaajat) {
+        for (const Ajo &a : pelaajat) {
             std::string t;
             if (tiiminNimi(a.nimi, t)) {
                 Ajo k = a;
@@ -78,19 +78,19 @@ void Level::laskeTotalTimet(std::vector<Pelaaja>& rivit, Tulostusasetukset optio
         kerrytaAjot(haku, tiimit, options.lihavoiUudet, true);
     }
 
-    auto hyvita = [&](const std::string& nimi, const std::function<void(Pelaaja&)>& f) {
-        if (Pelaaja* p = haku.etsi(nimi))
+    auto hyvita = [&](const std::string &nimi, const std::function<void(Pelaaja &)> &f) {
+        if (Pelaaja *p = haku.etsi(nimi))
             f(*p);
         std::string t;
         if (tiiminNimi(nimi, t))
-            if (Pelaaja* p = haku.etsi(t))
+            if (Pelaaja *p = haku.etsi(t))
                 f(*p);
     };
 
-    for (const Ajo& a : pelaajat) {
+    for (const Ajo &a : pelaajat) {
         if (!(a.aika == pelaajat[0].aika))
             break;
-        hyvita(a.nimi, [&](Pelaaja& p) {
+        hyvita(a.nimi, [&](Pelaaja &p) {
             ++p.parhaidenLkm;
             p.parhaatLevelit.push_back(levelNumero);
         });
@@ -98,9 +98,9 @@ void Level::laskeTotalTimet(std::vector<Pelaaja>& rivit, Tulostusasetukset optio
 
     if (cup) {
         size_t n = 0;
-        for (const Pelaaja& p : rivit)
+        for (const Pelaaja &p : rivit)
             n = std::max(n, p.cupPisteet.size());
-        for (Pelaaja& p : rivit)
+        for (Pelaaja &p : rivit)
             p.cupPisteet.resize(n, 0);
         for (size_t k = 0; k < pelaajat.size();) {
             size_t m = k;
@@ -112,10 +112,10 @@ void Level::laskeTotalTimet(std::vector<Pelaaja>& rivit, Tulostusasetukset optio
                     summa += cupTaulukko[i];
             auto pisteet = static_cast<unsigned>(summa / (m - k + 1));
             for (size_t i = k; i <= m; ++i)
-                hyvita(pelaajat[i].nimi, [&](Pelaaja& p) { p.cupPisteet.push_back(pisteet); });
+                hyvita(pelaajat[i].nimi, [&](Pelaaja &p) { p.cupPisteet.push_back(pisteet); });
             k = m + 1;
         }
-        for (Pelaaja& p : rivit) {
+        for (Pelaaja &p : rivit) {
             if (p.cupPisteet.size() < n + 1)
                 p.cupPisteet.resize(n + 1, 0);
             if (p.cupPisteet.size() > n + 1) {
@@ -131,7 +131,7 @@ void Level::laskeTotalTimet(std::vector<Pelaaja>& rivit, Tulostusasetukset optio
     }
 
     vaihtojarjesta(rivit,
-                   [](const Pelaaja& j, const Pelaaja& k) { return k.totalAika < j.totalAika; });
+                   [](const Pelaaja &j, const Pelaaja &k) { return k.totalAika < j.totalAika; });
 }
 
 } // namespace vt

@@ -6,19 +6,18 @@
 
 namespace vt {
 
-void Level::tulostaAjot(std::ostream& out, Tulostusasetukset options, bool multi,
-                        bool html) const {
+void Level::tulostaAjot(std::ostream &out, Tulostusasetukset options, bool multi, bool html) const {
     std::vector<Ajo> lista;
-    for (const Ajo& a : ajot_)
+    for (const Ajo &a : ajot_)
         if (a.multiplayer() == multi)
             lista.push_back(a);
-    vaihtojarjesta(lista, [](const Ajo& p, const Ajo& q) { return q.aika < p.aika; });
+    vaihtojarjesta(lista, [](const Ajo &p, const Ajo &q) { return q.aika < p.aika; });
     if (options.vainParas)
         yksiAjoPerNimi(lista);
 
     if (html) {
         if (!lista.empty()) {
-            const Ajo& paras = lista[0];
+            const Ajo &paras = lista[0];
             const bool lihavoi = options.lihavoiUudet;
             out << "<td>";
             if (lihavoi && paras.uusi)
@@ -51,15 +50,14 @@ void Level::tulostaAjot(std::ostream& out, Tulostusasetukset options, bool multi
     }
     if (lista.size() > 1) {
         bool samaNimi = true;
-        for (const Ajo& a : lista)
+        for (const Ajo &a : lista)
             if (a.nimi != lista[0].nimi)
                 samaNimi = false;
         if ((samaNimi && options.keskiarvoYksi) || (!samaNimi && options.keskiarvoUseita)) {
             Aika summa;
-            for (const Ajo& a : lista)
+            for (const Ajo &a : lista)
                 summa = summa + a.aika;
-            out << "    Average: "
-                << (summa / static_cast<unsigned>(lista.size())).str();
+            out << "    Average: " << (summa / static_cast<unsigned>(lista.size())).str();
         }
     }
     out << "\n";

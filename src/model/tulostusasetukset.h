@@ -16,9 +16,9 @@ struct Tulostusasetukset {
     bool lisatilastot = true;
 
     // Item 1..10 of the options menu.
-    bool& kohta(unsigned i) {
-        bool* t[] = {&tyhjatLevelit, &vainParas,  &keskiarvoYksi, &keskiarvoUseita, &lihavoiUudet,
-                     &kaikkiAjat,    &lapaistyt,  &multiAjat,     &tiimit,          &lisatilastot};
+    bool &kohta(unsigned i) {
+        bool *t[] = {&tyhjatLevelit, &vainParas, &keskiarvoYksi, &keskiarvoUseita, &lihavoiUudet,
+                     &kaikkiAjat,    &lapaistyt, &multiAjat,     &tiimit,          &lisatilastot};
         return *t[i - 1];
     }
 };

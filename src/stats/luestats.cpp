@@ -8,7 +8,7 @@
 
 namespace vt {
 
-std::string etsiLevel(const std::string& rivi) {
+std::string etsiLevel(const std::string &rivi) {
     size_t pilkku = rivi.find(',');
     size_t kaksoispiste = rivi.find(':');
     if (rivi.find("Level") == std::string::npos || pilkku == std::string::npos ||
@@ -26,7 +26,7 @@ std::string etsiLevel(const std::string& rivi) {
 namespace {
 
 // Splits off the text before the last blank-separated word, or after the first one.
-std::string ennenViimeistaSanaa(const std::string& s) {
+std::string ennenViimeistaSanaa(const std::string &s) {
     std::string t = lyhenna(s);
     size_t i = t.size();
     while (i > 0 && !onValilyonti(t[i - 1]))
@@ -34,7 +34,7 @@ std::string ennenViimeistaSanaa(const std::string& s) {
     return t.substr(0, i);
 }
 
-std::string ensimmaisenSananJalkeen(const std::string& s) {
+std::string ensimmaisenSananJalkeen(const std::string &s) {
     size_t i = 0;
     while (i < s.size() && onValilyonti(s[i]))
         ++i;
@@ -43,11 +43,11 @@ std::string ensimmaisenSananJalkeen(const std::string& s) {
     return s.substr(i);
 }
 
-std::string tasoAvain(const std::string& nimi) { return lyhenna(toUpper(nimi).substr(0, 30)); }
+std::string tasoAvain(const std::string &nimi) { return lyhenna(toUpper(nimi).substr(0, 30)); }
 
 // A time with an hours field, as the game writes it (HH:MM:SS:CC) and as this program
 // writes it (H:MM:SS,CC): the general time reader stops at six digits.
-bool tuntiAika(const std::string& rivi, bool viimeinen, Aika& aika) {
+bool tuntiAika(const std::string &rivi, bool viimeinen, Aika &aika) {
     std::string t = lyhenna(rivi);
     std::string sana;
     if (viimeinen) {
@@ -90,7 +90,7 @@ bool tuntiAika(const std::string& rivi, bool viimeinen, Aika& aika) {
 
 } // namespace
 
-std::string etsiPelaaja(const std::string& rivi, bool tulosMoodi) {
+std::string etsiPelaaja(const std::string &rivi, bool tulosMoodi) {
     std::string nimi = tulosMoodi ? ennenViimeistaSanaa(rivi) : ensimmaisenSananJalkeen(rivi);
     size_t k = nimi.find("Average");
     if (k != std::string::npos)
@@ -98,7 +98,7 @@ std::string etsiPelaaja(const std::string& rivi, bool tulosMoodi) {
     return lyhenna(nimi);
 }
 
-void lueStats(std::istream& in, std::vector<Level>& levelit, bool uusi, std::ostream& konsoli) {
+void lueStats(std::istream &in, std::vector<Level> &levelit, bool uusi, std::ostream &konsoli) {
     std::unordered_map<std::string, size_t> hakemisto;
     for (size_t i = 0; i < levelit.size(); ++i)
         hakemisto.emplace(tasoAvain(levelit[i].annaNimi()), i);
@@ -142,16 +142,16 @@ void lueStats(std::istream& in, std::vector<Level>& levelit, bool uusi, std::ost
 
         auto loytyi = hakemisto.find(tasoAvain(nimi));
         if (loytyi != hakemisto.end()) {
-            Level& level = levelit[loytyi->second];
+            Level &level = levelit[loytyi->second];
             std::vector<Ajo> keratyt;
-            for (const Ajo& a : ajot)
+            for (const Ajo &a : ajot)
                 if (!level.onkoJoTamaAjo(a))
                     keratyt.push_back(a);
-            for (const Ajo& a : keratyt)
+            for (const Ajo &a : keratyt)
                 level.lisaaAjo(a);
         } else {
             Level level(nimi);
-            for (const Ajo& a : ajot)
+            for (const Ajo &a : ajot)
                 level.lisaaAjo(a);
             hakemisto.emplace(tasoAvain(nimi), levelit.size());
             levelit.push_back(std::move(level));

@@ -8,9 +8,9 @@
 
 namespace vt {
 
-std::string etsiLevel(const std::string& rivi);
-std::string etsiPelaaja(const std::string& rivi, bool tulosMoodi);
+std::string etsiLevel(const std::string &rivi);
+std::string etsiPelaaja(const std::string &rivi, bool tulosMoodi);
 // Merges every level block of the stream into `levelit`; new levels are reported on `konsoli`.
-void lueStats(std::istream& in, std::vector<Level>& levelit, bool uusi, std::ostream& konsoli);
+void lueStats(std::istream &in, std::vector<Level> &levelit, bool uusi, std::ostream &konsoli);
 
 } // namespace vt

@@ -12,18 +12,19 @@ namespace vt {
 
 namespace {
 
-const char* const TAULU = "<code><table rules=\"none\" cellspacing=\"5\" cellpadding=\"0\" border=\"0\">\n";
+const char *const TAULU =
+    "<code><table rules=\"none\" cellspacing=\"5\" cellpadding=\"0\" border=\"0\">\n";
 
 // A name in a visible cell: padded by its own characters, then escaped.
-std::string solu(const std::string& nimi, unsigned leveys) {
+std::string solu(const std::string &nimi, unsigned leveys) {
     return htmlSuojaa(pidenna(nimi, leveys));
 }
 
 } // namespace
 
-void tulostaHtml(std::ostream& out, const std::vector<Level>& levels, Tulostusasetukset options,
-                 bool enabled, const std::string& title, const std::vector<unsigned>& cupTaulukko,
-                 const std::string& url, std::ostream& konsoli, const Kello& kello) {
+void tulostaHtml(std::ostream &out, const std::vector<Level> &levels, Tulostusasetukset options,
+                 bool enabled, const std::string &title, const std::vector<unsigned> &cupTaulukko,
+                 const std::string &url, std::ostream &konsoli, const Kello &kello) {
     if (!enabled)
         return;
     const std::string paivitetty = haePvm(kello, true) + " at " + haeKello(kello);
@@ -32,7 +33,8 @@ void tulostaHtml(std::ostream& out, const std::vector<Level>& levels, Tulostusas
     out << "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\n\n<html>\n";
     out << "<head><title>" << title << "</title></head>\n<body>\n";
     out << "<body bgcolor=\"#001122\" link=\"#000000\" vlink=\"#000000\" alink=\"#000000\">\n";
-    out << "<table width=\"100%\" border=\"0\" rules=\"none\" cellspacing=\"0\" cellpadding=\"0\">\n";
+    out << "<table width=\"100%\" border=\"0\" rules=\"none\" cellspacing=\"0\" "
+           "cellpadding=\"0\">\n";
     out << "<tr height=\"60\"><td height=\"100%\" width=\"100%\" bgcolor=\"#14b0fc\"><h1 "
            "align=\"center\" valign=\"middle\"><big>"
         << title << "</big></h1></td></tr>\n";
@@ -87,7 +89,7 @@ void tulostaHtml(std::ostream& out, const std::vector<Level>& levels, Tulostusas
     std::vector<Pelaaja> rivit = laskeKokoelmanTotalit(levels, options, cupTaulukko, &konsoli);
     lisaaRangaistukset(rivit, static_cast<unsigned>(levelLkm - piilotettuja));
 
-    auto otsikko = [&](const char* sarake) {
+    auto otsikko = [&](const char *sarake) {
         out << TAULU;
         out << "<tr><td width=\"50\"><b>Pos.</b><td width=\"300\"><b>" << sarake
             << "</b></td><td width=\"150\"><b>Total Time</b></td>";
@@ -95,8 +97,8 @@ void tulostaHtml(std::ostream& out, const std::vector<Level>& levels, Tulostusas
             out << "<td width=\"200\"><b>Levels finished</b></td>\n";
         out << "</tr>\n";
     };
-    auto totalRivi = [&](const Pelaaja& p, unsigned numero) {
-        const char* b = p.uusiAika ? "<b>" : "";
+    auto totalRivi = [&](const Pelaaja &p, unsigned numero) {
+        const char *b = p.uusiAika ? "<b>" : "";
         out << "<tr><td>" << b << numero << ".</td><td>" << b << solu(p.nimi, 15) << "</td><td>"
             << b << p.totalAika.str() << "</td>";
         if (options.lapaistyt) {
@@ -110,7 +112,7 @@ void tulostaHtml(std::ostream& out, const std::vector<Level>& levels, Tulostusas
     otsikko("Player");
     unsigned ohitettu = 0;
     for (size_t i = 0; i < rivit.size(); ++i) {
-        const Pelaaja& p = rivit[i];
+        const Pelaaja &p = rivit[i];
         if (p.tiimi || (!options.multiAjat && p.nimi.find(',') != std::string::npos)) {
             ++ohitettu;
             continue;
@@ -121,7 +123,7 @@ void tulostaHtml(std::ostream& out, const std::vector<Level>& levels, Tulostusas
 
     if (options.tiimit) {
         unsigned t = 0;
-        for (const Pelaaja& p : rivit) {
+        for (const Pelaaja &p : rivit) {
             if (!p.tiimi)
                 continue;
             if (t == 0) {
@@ -149,25 +151,25 @@ void tulostaHtml(std::ostream& out, const std::vector<Level>& levels, Tulostusas
             out << "  Average winning time was " << (anon.voittoajat / anon.lapaistyja).str()
                 << "<br>\n";
         out << "</p>\n";
-        vaihtojarjesta(rivit, [](const Pelaaja& i, const Pelaaja& j) {
+        vaihtojarjesta(rivit, [](const Pelaaja &i, const Pelaaja &j) {
             return j.parhaidenLkm > i.parhaidenLkm;
         });
-        auto parhaatRivi = [&](const Pelaaja& p, unsigned numero) {
-            const char* b = p.uusiAika ? "<b>" : "";
-            out << "<tr><td>" << b << numero << ".</td><td>" << b << solu(p.nimi, 20)
-                << "</td><td>" << b << p.parhaidenLkm << "</td></tr>\n";
+        auto parhaatRivi = [&](const Pelaaja &p, unsigned numero) {
+            const char *b = p.uusiAika ? "<b>" : "";
+            out << "<tr><td>" << b << numero << ".</td><td>" << b << solu(p.nimi, 20) << "</td><td>"
+                << b << p.parhaidenLkm << "</td></tr>\n";
         };
         out << "<h2>Amount of best times of players:</h2>\n" << TAULU;
         out << "<tr><td width=\"50\"><b>Pos.</b><td width=\"300\"><b>Player</b></td><td "
                "width=\"150\"><b>Best times</b></td>";
         unsigned numero = 0;
-        for (const Pelaaja& p : rivit)
+        for (const Pelaaja &p : rivit)
             if (!p.tiimi)
                 parhaatRivi(p, ++numero);
         out << "</table></code>\n";
         if (options.tiimit) {
             unsigned t = 0;
-            for (const Pelaaja& p : rivit) {
+            for (const Pelaaja &p : rivit) {
                 if (!p.tiimi)
                     continue;
                 if (t == 0) {
@@ -187,7 +189,8 @@ void tulostaHtml(std::ostream& out, const std::vector<Level>& levels, Tulostusas
     for (int i = 0; i < 5; ++i)
         out << "<td bgcolor=\"#001122\"></td>\n";
     out << "<td bgcolor=\"#14b0fc\"></td></tr></table>\n";
-    out << "<table width=\"100%\" border=\"0\" rules=\"none\" cellspacing=\"0\" cellpadding=\"0\">\n";
+    out << "<table width=\"100%\" border=\"0\" rules=\"none\" cellspacing=\"0\" "
+           "cellpadding=\"0\">\n";
     out << "<tr height=\"50\"><td bgcolor=\"#14b0fc\"><p align=\"center\"><font face=\"tahoma\">\n";
     out << "<small>This text file was generated by <a href=" << url << ">" << VERSION << "</a> "
         << paivitetty << "</small></font>\n</p></td></tr>\n</table>\n";

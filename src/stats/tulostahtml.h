@@ -9,8 +9,8 @@
 namespace vt {
 
 // The HTML results page, with a stat-file copy of the collection in its closing comment.
-void tulostaHtml(std::ostream& out, const std::vector<Level>& levels, Tulostusasetukset options,
-                 bool enabled, const std::string& title, const std::vector<unsigned>& cupTaulukko,
-                 const std::string& url, std::ostream& konsoli, const Kello& kello);
+void tulostaHtml(std::ostream &out, const std::vector<Level> &levels, Tulostusasetukset options,
+                 bool enabled, const std::string &title, const std::vector<unsigned> &cupTaulukko,
+                 const std::string &url, std::ostream &konsoli, const Kello &kello);
 
 } // namespace vt

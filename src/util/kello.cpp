@@ -10,7 +10,7 @@ namespace vt {
 Kello jarjestelmanKello() {
     return [] {
         std::time_t nyt = std::time(nullptr);
-        const char* t = std::ctime(&nyt);
+        const char *t = std::ctime(&nyt);
         return t ? std::string(t) : std::string();
     };
 }
@@ -21,17 +21,17 @@ struct KelloKentat {
     unsigned paiva = 0, vuosi = 0;
 };
 
-bool lueKentat(const Kello& kello, KelloKentat& k) {
+bool lueKentat(const Kello &kello, KelloKentat &k) {
     std::istringstream in(kello ? kello() : std::string());
     return static_cast<bool>(in >> k.viikonpaiva >> k.kuukausi >> k.paiva >> k.aika >> k.vuosi);
 }
 } // namespace
 
-std::string haePvm(const Kello& kello, bool numeerinen) {
+std::string haePvm(const Kello &kello, bool numeerinen) {
     KelloKentat k;
     if (!lueKentat(kello, k))
         return "";
-    static const char* const nimet[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+    static const char *const nimet[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
     unsigned kk = 0;
     for (unsigned i = 0; i < 12; ++i)
@@ -44,7 +44,7 @@ std::string haePvm(const Kello& kello, bool numeerinen) {
     return int2string(k.paiva) + " " + k.kuukausi + " " + int2string(k.vuosi);
 }
 
-std::string haeKello(const Kello& kello) {
+std::string haeKello(const Kello &kello) {
     KelloKentat k;
     if (!lueKentat(kello, k))
         return "";

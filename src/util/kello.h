@@ -9,7 +9,7 @@ namespace vt {
 using Kello = std::function<std::string()>;
 
 Kello jarjestelmanKello();
-std::string haePvm(const Kello& kello, bool numeerinen);
-std::string haeKello(const Kello& kello);
+std::string haePvm(const Kello &kello, bool numeerinen);
+std::string haeKello(const Kello &kello);
 
 } // namespace vt

@@ -19,24 +19,24 @@ std::string Konsoli::lueRivi() {
     return rivi;
 }
 
-void Konsoli::kehota(const std::string& teksti) {
+void Konsoli::kehota(const std::string &teksti) {
     ulos_ << teksti;
     ulos_.flush();
 }
 
-void tyhjennaruutu(Konsoli& k) {
+void tyhjennaruutu(Konsoli &k) {
     if (k.terminaali()) {
         k.ulos() << "\x1b[H\x1b[2J";
         k.ulos().flush();
     }
 }
 
-void tauko(Konsoli& k) {
+void tauko(Konsoli &k) {
     k.kehota("Press Enter to continue . . . ");
     k.lueRivi();
 }
 
-void taukotaiei(Konsoli& k, bool tauotaanko) {
+void taukotaiei(Konsoli &k, bool tauotaanko) {
     if (tauotaanko)
         tauko(k);
 }
@@ -44,7 +44,7 @@ void taukotaiei(Konsoli& k, bool tauotaanko) {
 namespace {
 // Reads an unsigned number from the start of the line as stream extraction would;
 // a value too large for 32 bits saturates, so it is reported as out of range.
-bool lueLuku(const std::string& rivi, unsigned long long& arvo) {
+bool lueLuku(const std::string &rivi, unsigned long long &arvo) {
     size_t i = 0;
     while (i < rivi.size() && onValilyonti(rivi[i]))
         ++i;
@@ -69,7 +69,7 @@ bool lueLuku(const std::string& rivi, unsigned long long& arvo) {
 }
 } // namespace
 
-unsigned kysyluku(Konsoli& k, const std::string& kehote, unsigned min, unsigned max, bool oletus) {
+unsigned kysyluku(Konsoli &k, const std::string &kehote, unsigned min, unsigned max, bool oletus) {
     for (;;) {
         k.kehota(kehote);
         std::string rivi = k.lueRivi();

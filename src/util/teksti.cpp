@@ -7,9 +7,9 @@ namespace vt {
 
 bool onValilyonti(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
 
-std::string toUpper(const std::string& s) {
+std::string toUpper(const std::string &s) {
     std::string r = s;
-    for (char& c : r) {
+    for (char &c : r) {
         if (c >= 'a' && c <= 'z')
             c = static_cast<char>(c - 'a' + 'A');
     }
@@ -57,7 +57,7 @@ std::string double2string(double x, unsigned n) {
     return r;
 }
 
-int string2int(const std::string& s) {
+int string2int(const std::string &s) {
     size_t i = 0;
     while (i < s.size() && onValilyonti(s[i]))
         ++i;
@@ -94,45 +94,54 @@ std::string lyhenna(std::string s) {
     return s.substr(a, b - a);
 }
 
-bool onkotyhja(const std::string& s) {
+bool onkotyhja(const std::string &s) {
     for (char c : s)
         if (!onValilyonti(c))
             return false;
     return true;
 }
 
-bool aakkosta(const std::string& a, const std::string& b) {
+bool aakkosta(const std::string &a, const std::string &b) {
     size_t n = a.size() < b.size() ? a.size() : b.size();
     for (size_t i = 0; i < n; ++i) {
         // Compared as signed 8-bit values whatever the platform's char is.
-        auto x = static_cast<signed char>(static_cast<unsigned char>(
-            std::toupper(static_cast<unsigned char>(a[i]))));
-        auto y = static_cast<signed char>(static_cast<unsigned char>(
-            std::toupper(static_cast<unsigned char>(b[i]))));
+        auto x = static_cast<signed char>(
+            static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(a[i]))));
+        auto y = static_cast<signed char>(
+            static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(b[i]))));
         if (x != y)
             return x < y;
     }
     return true;
 }
 
-bool loytyyko(const std::string& s, const std::string& t) { return s.find(t) != std::string::npos; }
+bool loytyyko(const std::string &s, const std::string &t) { return s.find(t) != std::string::npos; }
 
-std::string htmlSuojaa(const std::string& s) {
+std::string htmlSuojaa(const std::string &s) {
     std::string r;
     r.reserve(s.size());
     for (char c : s) {
         switch (c) {
-        case '&': r += "&amp;"; break;
-        case '<': r += "&lt;"; break;
-        case '>': r += "&gt;"; break;
-        case '"': r += "&quot;"; break;
-        default: r += c;
+        case '&':
+            r += "&amp;";
+            break;
+        case '<':
+            r += "&lt;";
+            break;
+        case '>':
+            r += "&gt;";
+            break;
+        case '"':
+            r += "&quot;";
+            break;
+        default:
+            r += c;
         }
     }
     return r;
 }
 
-std::string korvaaKaikki(std::string s, const std::string& mita, const std::string& milla) {
+std::string korvaaKaikki(std::string s, const std::string &mita, const std::string &milla) {
     if (mita.empty())
         return s;
     size_t pos = 0;

@@ -4,27 +4,27 @@
 
 namespace vt {
 
-std::string toUpper(const std::string& s);
+std::string toUpper(const std::string &s);
 std::string int2string(unsigned n);
 std::string int2string(int n);
 std::string int2string(unsigned long n);
 std::string int2string(unsigned long long n);
 std::string int2string2(unsigned n);
 std::string double2string(double x, unsigned n);
-int string2int(const std::string& s);
+int string2int(const std::string &s);
 std::string pidenna(std::string s, unsigned width);
 std::string pidenna(unsigned n, unsigned width);
 std::string pidenna(int n, unsigned width);
 std::string lyhenna(std::string s);
-bool onkotyhja(const std::string& s);
-bool aakkosta(const std::string& a, const std::string& b);
-bool loytyyko(const std::string& s, const std::string& t);
+bool onkotyhja(const std::string &s);
+bool aakkosta(const std::string &a, const std::string &b);
+bool loytyyko(const std::string &s, const std::string &t);
 
 // White space as the C isspace test sees it, safe for bytes from 0x80 up.
 bool onValilyonti(char c);
 // Escapes & < > " for HTML text; other bytes pass unchanged.
-std::string htmlSuojaa(const std::string& s);
+std::string htmlSuojaa(const std::string &s);
 // Replaces every occurrence of `mita` in `s` by `milla`.
-std::string korvaaKaikki(std::string s, const std::string& mita, const std::string& milla);
+std::string korvaaKaikki(std::string s, const std::string &mita, const std::string &milla);
 
 } // namespace vt

@@ -13,29 +13,30 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string lue(const fs::path& p) {
+std::string lue(const fs::path &p) {
     std::ifstream in(p, std::ios::binary);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
 }
 
-std::string peita(const std::string& s) {
-    static const std::regex kello(R"([0-9]{1,2}\.[0-9]{1,2}\.[0-9]{4} at [0-9]{2}:[0-9]{2}:[0-9]{2})");
+std::string peita(const std::string &s) {
+    static const std::regex kello(
+        R"([0-9]{1,2}\.[0-9]{1,2}\.[0-9]{4} at [0-9]{2}:[0-9]{2}:[0-9]{2})");
     return std::regex_replace(s, kello, "D.M.YYYY at HH:MM:SS");
 }
 
-std::map<std::string, std::string> kansio(const fs::path& p) {
+std::map<std::string, std::string> kansio(const fs::path &p) {
     std::map<std::string, std::string> r;
     if (!fs::exists(p))
         return r;
-    for (const auto& e : fs::recursive_directory_iterator(p))
+    for (const auto &e : fs::recursive_directory_iterator(p))
         if (e.is_regular_file())
             r[fs::relative(e.path(), p).string()] = lue(e.path());
     return r;
 }
 
-bool vertaa(const std::string& nimi, const std::string& odotettu, const std::string& saatu) {
+bool vertaa(const std::string &nimi, const std::string &odotettu, const std::string &saatu) {
     if (odotettu == saatu)
         return true;
     std::istringstream a(odotettu), b(saatu);
@@ -48,8 +49,8 @@ bool vertaa(const std::string& nimi, const std::string& odotettu, const std::str
             break;
         }
         if (x != y || ok1 != ok2) {
-            std::cerr << nimi << ": line " << rivi << " differs\n  expected: [" << (ok1 ? x : "<end>")
-                      << "]\n  actual:   [" << (ok2 ? y : "<end>") << "]\n";
+            std::cerr << nimi << ": line " << rivi << " differs\n  expected: ["
+                      << (ok1 ? x : "<end>") << "]\n  actual:   [" << (ok2 ? y : "<end>") << "]\n";
             break;
         }
     }
@@ -58,7 +59,7 @@ bool vertaa(const std::string& nimi, const std::string& odotettu, const std::str
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char **argv) {
     if (argc != 3) {
         std::cerr << "usage: e2e_runner PROGRAM CASE_DIR\n";
         return 2;
@@ -89,7 +90,7 @@ int main(int argc, char** argv) {
     auto alussa = kansio(tapaus / "files");
     auto odotetut = kansio(tapaus / "expected");
     auto lopussa = kansio(ajo);
-    for (const auto& [nimi, sisalto] : odotetut) {
+    for (const auto &[nimi, sisalto] : odotetut) {
         auto it = lopussa.find(nimi);
         if (it == lopussa.end()) {
             std::cerr << nimi << ": not written\n";
@@ -98,7 +99,7 @@ int main(int argc, char** argv) {
             ok = false;
         }
     }
-    for (const auto& [nimi, sisalto] : lopussa) {
+    for (const auto &[nimi, sisalto] : lopussa) {
         if (odotetut.count(nimi))
             continue;
         auto it = alussa.find(nimi);
@@ -110,7 +111,7 @@ int main(int argc, char** argv) {
             ok = false;
         }
     }
-    for (const auto& [nimi, sisalto] : alussa)
+    for (const auto &[nimi, sisalto] : alussa)
         if (!lopussa.count(nimi) && !odotetut.count(nimi)) {
             std::cerr << nimi << ": removed\n";
             ok = false;

@@ -5,7 +5,7 @@
 using namespace vt;
 
 namespace {
-Aika sana(const std::string& t) {
+Aika sana(const std::string &t) {
     Aika a;
     a.etsiaika(t, true, false);
     return a;

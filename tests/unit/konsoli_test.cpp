@@ -11,7 +11,7 @@ struct Ajo {
     std::istringstream in;
     std::ostringstream out;
     Konsoli k;
-    explicit Ajo(const std::string& syote, bool terminaali = false)
+    explicit Ajo(const std::string &syote, bool terminaali = false)
         : in(syote), k(in, out, terminaali) {}
 };
 } // namespace

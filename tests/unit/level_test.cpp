@@ -12,10 +12,10 @@ TEST(Jarjesta, ExchangeRulesDecideEqualKeys) {
     // (key, id): "j better than i" keeps no order guarantee of its own; pin both rules.
     std::vector<std::pair<int, int>> v = {{2, 0}, {1, 1}, {2, 2}, {1, 3}};
     auto tiukka = v;
-    vaihtojarjesta(tiukka, [](auto& i, auto& j) { return j.first < i.first; });
+    vaihtojarjesta(tiukka, [](auto &i, auto &j) { return j.first < i.first; });
     EXPECT_EQ(tiukka, (std::vector<std::pair<int, int>>{{1, 1}, {1, 3}, {2, 2}, {2, 0}}));
     auto eiParempi = v;
-    vaihtojarjesta(eiParempi, [](auto& i, auto& j) { return !(i.first < j.first); });
+    vaihtojarjesta(eiParempi, [](auto &i, auto &j) { return !(i.first < j.first); });
     EXPECT_EQ(eiParempi, (std::vector<std::pair<int, int>>{{1, 3}, {1, 1}, {2, 2}, {2, 0}}));
 }
 
@@ -30,14 +30,14 @@ TEST(Level, AddingDropsDuplicatesAndKeepsTheOldRun) {
 }
 
 TEST(Level, RenameRemovesDuplicatesOfTheNewName) {
-    Level l = testi::level("L", {ajo("A", "1:00,00"), ajo("B", "1:00,00"), ajo("A", "0:50,00"),
-                                 ajo("B", "0:40,00")});
+    Level l = testi::level(
+        "L", {ajo("A", "1:00,00"), ajo("B", "1:00,00"), ajo("A", "0:50,00"), ajo("B", "0:40,00")});
     l.vaihdaPelaajanNimi("A", "B");
     ASSERT_EQ(l.annaAjojenLkm(), 3u);
     EXPECT_EQ(l.ajot()[0].aika, Aika("1:00,00"));
     EXPECT_EQ(l.ajot()[1].aika, Aika("0:50,00"));
     EXPECT_EQ(l.ajot()[2].aika, Aika("0:40,00"));
-    for (const Ajo& a : l.ajot())
+    for (const Ajo &a : l.ajot())
         EXPECT_EQ(a.nimi, "B");
     l.poistaPelaaja("B");
     EXPECT_EQ(l.annaAjojenLkm(), 0u);

@@ -6,8 +6,8 @@
 using namespace vt;
 
 namespace {
-std::vector<Level> lue(const std::string& teksti, std::vector<Level> levelit = {},
-                       bool uusi = false, std::string* konsoli = nullptr) {
+std::vector<Level> lue(const std::string &teksti, std::vector<Level> levelit = {},
+                       bool uusi = false, std::string *konsoli = nullptr) {
     std::istringstream in(teksti);
     std::ostringstream out;
     lueStats(in, levelit, uusi, out);
@@ -29,8 +29,8 @@ TEST(EtsiLevel, HeaderShapes) {
 
 TEST(LueStats, BlocksEndAtTheFirstLineThatIsNoRun) {
     std::string konsoli;
-    auto l = lue("  Level 1, Warm Up:\n     0:10,00 A\n     0:11,00 B\n\n  Level 2, Hill:\n\n",
-                 {}, false, &konsoli);
+    auto l = lue("  Level 1, Warm Up:\n     0:10,00 A\n     0:11,00 B\n\n  Level 2, Hill:\n\n", {},
+                 false, &konsoli);
     ASSERT_EQ(l.size(), 2u);
     EXPECT_EQ(l[0].annaAjojenLkm(), 2u);
     EXPECT_EQ(l[1].annaAjojenLkm(), 0u);
@@ -48,7 +48,8 @@ TEST(LueStats, MergingIsCaseInsensitiveOverThirtyCharactersAndKeepsOldRuns) {
     ASSERT_EQ(l[0].annaAjojenLkm(), 2u);
     EXPECT_FALSE(l[0].ajot()[0].uusi);
     EXPECT_TRUE(l[0].ajot()[1].uusi);
-    auto m = lue("Level 1, abcdefghijklmnopqrstuvwxyz0123X:\n\nLevel 2, ABCDEFGHIJKLMNOPQRSTUVWXYZ0123Y:\n");
+    auto m = lue(
+        "Level 1, abcdefghijklmnopqrstuvwxyz0123X:\n\nLevel 2, ABCDEFGHIJKLMNOPQRSTUVWXYZ0123Y:\n");
     EXPECT_EQ(m.size(), 1u);
 }
 

@@ -6,11 +6,11 @@
 using namespace vt;
 
 namespace {
-bool asetukset(const std::string& t, Tulostusasetukset& a) {
+bool asetukset(const std::string &t, Tulostusasetukset &a) {
     std::istringstream in(t);
     return lueAsetukset(in, a);
 }
-std::vector<unsigned> pisteet(const std::string& t, bool* virhe = nullptr) {
+std::vector<unsigned> pisteet(const std::string &t, bool *virhe = nullptr) {
     std::istringstream in(t);
     std::vector<unsigned> r;
     bool v = luePisteet(in, r);

@@ -5,7 +5,7 @@
 
 namespace testi {
 
-inline vt::Ajo ajo(const std::string& nimi, const std::string& aika, bool uusi = false) {
+inline vt::Ajo ajo(const std::string &nimi, const std::string &aika, bool uusi = false) {
     vt::Ajo a;
     a.aika = vt::Aika(aika);
     a.nimi = nimi;
@@ -13,9 +13,9 @@ inline vt::Ajo ajo(const std::string& nimi, const std::string& aika, bool uusi =
     return a;
 }
 
-inline vt::Level level(const std::string& nimi, std::initializer_list<vt::Ajo> ajot) {
+inline vt::Level level(const std::string &nimi, std::initializer_list<vt::Ajo> ajot) {
     vt::Level l(nimi);
-    for (const vt::Ajo& a : ajot)
+    for (const vt::Ajo &a : ajot)
         l.lisaaAjo(a);
     return l;
 }

@@ -8,8 +8,8 @@ using namespace vt;
 using testi::ajo;
 
 namespace {
-const Pelaaja& rivi(const std::vector<Pelaaja>& r, const std::string& nimi) {
-    for (const Pelaaja& p : r)
+const Pelaaja &rivi(const std::vector<Pelaaja> &r, const std::string &nimi) {
+    for (const Pelaaja &p : r)
         if (p.nimi == nimi)
             return p;
     throw std::runtime_error("no row " + nimi);
@@ -51,7 +51,7 @@ TEST(Totalit, TiesShareAndCreditEveryone) {
                                  ajo("D", "0:51,00"), ajo("E", "0:52,00")});
     std::vector<Pelaaja> r;
     l.laskeTotalTimet(r, Tulostusasetukset(), taulu({100, 80, 60, 50}), 3, true);
-    for (const char* n : {"A", "B", "C"}) {
+    for (const char *n : {"A", "B", "C"}) {
         EXPECT_EQ(rivi(r, n).cupPisteet, taulu({80}));
         EXPECT_EQ(rivi(r, n).parhaatLevelit, std::vector<unsigned>{3});
     }
@@ -70,7 +70,8 @@ TEST(Totalit, FourMemberTeamScoresThreeBestAndTiedMembersCreditTeamTwice) {
 }
 
 TEST(Totalit, NoTeamsWithoutOptionButTagRowStillCredited) {
-    Level l = testi::level("L", {ajo("a[x]", "0:50,00"), ajo("x", "0:55,00"), ajo("q]z[", "1:00,00")});
+    Level l =
+        testi::level("L", {ajo("a[x]", "0:50,00"), ajo("x", "0:55,00"), ajo("q]z[", "1:00,00")});
     Tulostusasetukset o;
     o.tiimit = false;
     std::vector<Pelaaja> r;

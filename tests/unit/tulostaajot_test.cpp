@@ -9,7 +9,7 @@ using namespace vt;
 using testi::ajo;
 
 namespace {
-std::string teksti(const Level& l, Tulostusasetukset o, bool multi = false, bool html = false) {
+std::string teksti(const Level &l, Tulostusasetukset o, bool multi = false, bool html = false) {
     std::ostringstream out;
     l.tulostaAjot(out, o, multi, html);
     return out.str();
@@ -20,7 +20,8 @@ TEST(TulostaAjot, WorkedExampleOfThreeRuns) {
     Level l = testi::level("L", {ajo("A", "0:14,50"), ajo("B", "0:15,00"), ajo("A", "0:16,20")});
     Tulostusasetukset o;
     o.keskiarvoUseita = true;
-    EXPECT_EQ(teksti(l, o), "     0:14,50 A\n     0:15,00 B\n     0:16,20 A    Average:      0:15,23\n");
+    EXPECT_EQ(teksti(l, o),
+              "     0:14,50 A\n     0:15,00 B\n     0:16,20 A    Average:      0:15,23\n");
     o.keskiarvoUseita = false;
     EXPECT_EQ(teksti(l, o), "     0:14,50 A\n     0:15,00 B\n     0:16,20 A\n");
 }

@@ -10,7 +10,7 @@ using testi::ajo;
 
 namespace {
 const Kello kello = [] { return std::string("Wed Dec 06 18:48:00 2006\n"); };
-std::string sivu(const std::vector<Level>& l, Tulostusasetukset o, bool enabled = true) {
+std::string sivu(const std::vector<Level> &l, Tulostusasetukset o, bool enabled = true) {
     std::ostringstream out, k;
     tulostaHtml(out, l, o, enabled, "T", {}, "http://x/", k, kello);
     return out.str();
@@ -29,8 +29,8 @@ TEST(TulostaHtml, CommentCannotBeEndedByAName) {
 }
 
 TEST(TulostaHtml, MultiplayerNamesSkippedInTotalsWithoutGaps) {
-    std::vector<Level> l = {testi::level("L", {ajo("A, B", "0:09,00"), ajo("C", "0:10,00"),
-                                              ajo("D", "0:11,00")})};
+    std::vector<Level> l = {
+        testi::level("L", {ajo("A, B", "0:09,00"), ajo("C", "0:10,00"), ajo("D", "0:11,00")})};
     Tulostusasetukset o;
     o.multiAjat = false;
     o.lapaistyt = false;
@@ -50,9 +50,9 @@ TEST(TulostaHtml, MultiplayerNamesSkippedInTotalsWithoutGaps) {
 }
 
 TEST(TulostaHtml, EmbeddedCopyReadsBackAsTheSameRuns) {
-    std::vector<Level> l = {testi::level("Hill & <Dale>", {ajo("A<&\"", "0:10,00"),
-                                                            ajo("B [t]", "0:11,00")}),
-                            Level("Empty")};
+    std::vector<Level> l = {
+        testi::level("Hill & <Dale>", {ajo("A<&\"", "0:10,00"), ajo("B [t]", "0:11,00")}),
+        Level("Empty")};
     std::istringstream in(sivu(l, {}));
     std::vector<Level> takaisin;
     std::ostringstream k;

@@ -9,8 +9,8 @@ using testi::ajo;
 
 namespace {
 const Kello kello = [] { return std::string("Wed Dec 06 18:48:00 2006\n"); };
-std::string kirjoita(const std::vector<Level>& l, Tulostusasetukset o, bool header,
-                     std::string* konsoli = nullptr) {
+std::string kirjoita(const std::vector<Level> &l, Tulostusasetukset o, bool header,
+                     std::string *konsoli = nullptr) {
     std::ostringstream out, k;
     tulostaStats(out, l, o, header, {}, k, kello);
     if (konsoli)
@@ -40,9 +40,9 @@ TEST(TulostaStats, EmptyCollectionWholeText) {
 TEST(TulostaStats, BestTimeListsAndLongNames) {
     std::vector<Level> l;
     for (int i = 1; i <= 9; ++i)
-        l.push_back(testi::level(std::to_string(i),
-                                 {ajo(i == 2 || i == 5 || i == 9 ? "A" : "Verylongname1234",
-                                      "0:10,00")}));
+        l.push_back(
+            testi::level(std::to_string(i),
+                         {ajo(i == 2 || i == 5 || i == 9 ? "A" : "Verylongname1234", "0:10,00")}));
     Tulostusasetukset o;
     o.multiAjat = false;
     std::string t = kirjoita(l, o, false);
