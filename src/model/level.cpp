@@ -165,26 +165,27 @@ bool Level::rekisteroi(const std::string &nimi, const std::string &teksti) {
     return uutta;
 }
 
-bool Level::tarkistettu(const std::string &nimi, const Aika &aika) {
+namespace {
+// Sets one event-series mark on every run of this name and time; true when one was new.
+bool merkitse(std::vector<Ajo> &ajot, const std::string &nimi, const Aika &aika,
+              bool Ajo::*merkki) {
     bool uutta = false;
-    for (Ajo &a : ajot_)
+    for (Ajo &a : ajot)
         if (a.nimi == nimi && a.aika == aika) {
-            if (!a.tarkistettu)
+            if (!(a.*merkki))
                 uutta = true;
-            a.tarkistettu = true;
+            a.*merkki = true;
         }
     return uutta;
 }
+} // namespace
+
+bool Level::tarkistettu(const std::string &nimi, const Aika &aika) {
+    return merkitse(ajot_, nimi, aika, &Ajo::tarkistettu);
+}
 
 bool Level::accept(const std::string &nimi, const Aika &aika) {
-    bool uutta = false;
-    for (Ajo &a : ajot_)
-        if (a.nimi == nimi && a.aika == aika) {
-            if (!a.hyvaksytty)
-                uutta = true;
-            a.hyvaksytty = true;
-        }
-    return uutta;
+    return merkitse(ajot_, nimi, aika, &Ajo::hyvaksytty);
 }
 
 } // namespace vt
