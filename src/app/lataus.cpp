@@ -1,6 +1,6 @@
 // Options 1, 2 and 8: loading stat files, typing times, showing everything.
 #include "app/tila.h"
-#include "model/jarjesta.h"
+#include "model/jarjestykset.h"
 #include "stats/luestats.h"
 #include "stats/tulostastats.h"
 #include "util/teksti.h"
@@ -30,10 +30,7 @@ unsigned aikojaYhteensa(const std::vector<Level> &levelit) {
     return n;
 }
 
-void jarjestaNimet(std::vector<std::string> &nimet) {
-    vaihtojarjesta(
-        nimet, [](const std::string &i, const std::string &j) { return toUpper(i) > toUpper(j); });
-}
+void jarjestaNimet(std::vector<std::string> &nimet) { vaihtojarjesta(nimet, nimetAakkosiin()); }
 
 void tulostaLisatyt(Tila &t, const std::vector<std::string> &nimet, const char *monta,
                     const char *yksi) {

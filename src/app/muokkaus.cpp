@@ -1,6 +1,6 @@
 // Options 3-7: renaming and removing players, levels and times.
 #include "app/tila.h"
-#include "model/jarjesta.h"
+#include "model/jarjestykset.h"
 #include "stats/tulostastats.h"
 #include "util/teksti.h"
 
@@ -12,9 +12,7 @@ std::vector<Pelaaja> pelaajaLista(Tila &t) {
     std::vector<Pelaaja> rivit =
         laskeKokoelmanTotalit(t.levelit, t.asetukset, t.pistetaulukko, nullptr);
     std::erase_if(rivit, [](const Pelaaja &p) { return p.tiimi; });
-    vaihtojarjesta(rivit, [](const Pelaaja &i, const Pelaaja &j) {
-        return toUpper(i.nimi) > toUpper(j.nimi);
-    });
+    vaihtojarjesta(rivit, rivitNimenMukaan());
     return rivit;
 }
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <ostream>
 
 namespace vt {
@@ -53,6 +54,11 @@ std::uint64_t summa(const Pelaaja &p) {
     return s;
 }
 
+void laskeTaso(const Level &l, std::vector<Pelaaja> &rivit, const Tulostusasetukset &options,
+               const std::vector<unsigned> &cupTaulukko, unsigned numero) {
+    l.laskeTotalTimet(rivit, options, cupTaulukko, numero, true);
+}
+
 struct Sijoitettava {
     std::uint64_t summa = 0;
     Pelaaja p;
@@ -83,13 +89,26 @@ void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
     }
 }
 
-// Higher totals first; equal totals by the earliest level where they differ.
+} // namespace
+
 void jarjestaPisteilla(std::vector<Pelaaja> &rivit) {
     std::vector<Sijoitettava> v;
     v.reserve(rivit.size());
     for (Pelaaja &p : rivit)
         v.push_back({summa(p), std::move(p)});
-    vaihtojarjesta(v, [](const Sijoitettava &s, const Sijoitettava &q) {
+    // With lists of one length the rule is "more points first, then more points in the
+    // earliest level where they differ", which the key says.
+    const size_t pituus = v.empty() ? 0 : v[0].p.cupPisteet.size();
+    auto avain = [pituus](const Sijoitettava &s) {
+        using Avain = std::pair<std::uint64_t, std::vector<unsigned>>;
+        if (s.p.cupPisteet.size() != pituus)
+            return std::optional<Avain>();
+        Avain a{UINT64_MAX - s.summa, s.p.cupPisteet};
+        for (unsigned &x : a.second)
+            x = UINT32_MAX - x;
+        return std::optional<Avain>(std::move(a));
+    };
+    auto saanto = [](const Sijoitettava &s, const Sijoitettava &q) {
         if (q.summa != s.summa)
             return q.summa > s.summa;
         const Sijoitettava *a = &s;
@@ -99,18 +118,12 @@ void jarjestaPisteilla(std::vector<Pelaaja> &rivit) {
             if (b->p.cupPisteet[k] > a->p.cupPisteet[k])
                 std::swap(a, b);
         return a == &q;
-    });
+    };
+    vaihtojarjesta(v, jarjestys(saanto, avain));
     rivit.clear();
     for (Sijoitettava &s : v)
         rivit.push_back(std::move(s.p));
 }
-
-void laskeTaso(const Level &l, std::vector<Pelaaja> &rivit, const Tulostusasetukset &options,
-               const std::vector<unsigned> &cupTaulukko, unsigned numero) {
-    l.laskeTotalTimet(rivit, options, cupTaulukko, numero, true);
-}
-
-} // namespace
 
 void tulostaYhdenKentanCupPisteet(std::ostream &out, unsigned levelIndex,
                                   const std::vector<Level> &levels,

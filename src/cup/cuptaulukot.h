@@ -13,6 +13,10 @@ namespace vt {
 // Points kept in 1/2520 units as text: at most two decimals, never in exponent form.
 std::string pisteTeksti(std::uint64_t arvo);
 
+// The standings order: higher totals first; equal totals by the earliest level where the
+// points differ, the one with more there first.
+void jarjestaPisteilla(std::vector<Pelaaja> &rivit);
+
 void tulostaYhdenKentanCupPisteet(std::ostream &out, unsigned levelIndex,
                                   const std::vector<Level> &levels,
                                   const Tulostusasetukset &options,

@@ -28,6 +28,16 @@ bool Aika::operator<(const Aika &o) const {
     return omenat > o.omenat;
 }
 
+std::optional<std::pair<std::uint64_t, std::uint64_t>> Aika::jarjestysAvain() const {
+    if (onAika())
+        return std::pair<std::uint64_t, std::uint64_t>{minuutit,
+                                                       (std::uint64_t{sekunnit} << 32) | sadasosat};
+    if (omenat > 0)
+        return std::pair<std::uint64_t, std::uint64_t>{
+            (std::uint64_t{1} << 32) + UINT32_MAX - omenat, 0};
+    return std::nullopt;
+}
+
 namespace {
 std::string kaksi(unsigned n) { return n < 10 ? "0" + vt::int2string(n) : vt::int2string(n); }
 } // namespace

@@ -1,7 +1,9 @@
 #pragma once
 // A result in a level: a finishing time, or the apples taken in a run that did not finish.
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 namespace vt {
 
@@ -23,6 +25,10 @@ class Aika {
     std::string int2string(unsigned n) const;
     // Total hundredths, kept in 64 bits so that long sums never wrap.
     std::uint64_t sadasosiaYhteensa() const;
+    // The order of `operator<` as a key for the rankings: any time before any apple count,
+    // times by minutes, seconds and hundredths, more apples first. A value with neither has
+    // no key, since it ties with every time while the times among themselves do not tie.
+    std::optional<std::pair<std::uint64_t, std::uint64_t>> jarjestysAvain() const;
 
     std::uint32_t sadasosat = 0;
     std::uint32_t sekunnit = 0;

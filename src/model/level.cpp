@@ -1,6 +1,6 @@
 #include "model/level.h"
 
-#include "model/jarjesta.h"
+#include "model/jarjestykset.h"
 #include "util/teksti.h"
 
 #include <ostream>
@@ -122,7 +122,7 @@ void yksiAjoPerNimi(std::vector<Ajo> &r) {
 
 void Level::annaAjotJarjestyksessa(std::vector<Ajo> &out) const {
     out = ajot_;
-    vaihtojarjesta(out, [](const Ajo &i, const Ajo &j) { return !(i.aika < j.aika); });
+    vaihtojarjesta(out, ajatParhaatEnsinTasanVaihtaen());
     yksiAjoPerNimi(out);
 }
 

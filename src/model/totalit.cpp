@@ -1,4 +1,4 @@
-#include "model/jarjesta.h"
+#include "model/jarjestykset.h"
 #include "model/level.h"
 
 #include <algorithm>
@@ -59,7 +59,7 @@ void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset optio
                             bool cup) const {
     std::vector<Ajo> pelaajat = ajot_;
     yksiAjoPerNimi(pelaajat);
-    vaihtojarjesta(pelaajat, [](const Ajo &q, const Ajo &p) { return p.aika < q.aika; });
+    vaihtojarjesta(pelaajat, ajatParhaatEnsin());
 
     RiviHaku haku(rivit);
     kerrytaAjot(haku, pelaajat, options.lihavoiUudet, false);
@@ -130,8 +130,7 @@ void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset optio
         }
     }
 
-    vaihtojarjesta(rivit,
-                   [](const Pelaaja &j, const Pelaaja &k) { return k.totalAika < j.totalAika; });
+    vaihtojarjesta(rivit, rivitAjanMukaan());
 }
 
 } // namespace vt

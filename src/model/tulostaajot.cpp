@@ -1,4 +1,4 @@
-#include "model/jarjesta.h"
+#include "model/jarjestykset.h"
 #include "model/level.h"
 #include "util/teksti.h"
 
@@ -11,7 +11,7 @@ void Level::tulostaAjot(std::ostream &out, Tulostusasetukset options, bool multi
     for (const Ajo &a : ajot_)
         if (a.multiplayer() == multi)
             lista.push_back(a);
-    vaihtojarjesta(lista, [](const Ajo &p, const Ajo &q) { return q.aika < p.aika; });
+    vaihtojarjesta(lista, ajatParhaatEnsin());
     if (options.vainParas)
         yksiAjoPerNimi(lista);
 

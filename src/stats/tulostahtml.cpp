@@ -1,6 +1,6 @@
 #include "stats/tulostahtml.h"
 
-#include "model/jarjesta.h"
+#include "model/jarjestykset.h"
 #include "stats/tulostastats.h"
 #include "util/teksti.h"
 #include "util/versio.h"
@@ -151,9 +151,7 @@ void tulostaHtml(std::ostream &out, const std::vector<Level> &levels, Tulostusas
             out << "  Average winning time was " << (anon.voittoajat / anon.lapaistyja).str()
                 << "<br>\n";
         out << "</p>\n";
-        vaihtojarjesta(rivit, [](const Pelaaja &i, const Pelaaja &j) {
-            return j.parhaidenLkm > i.parhaidenLkm;
-        });
+        vaihtojarjesta(rivit, rivitParhaidenMukaan());
         auto parhaatRivi = [&](const Pelaaja &p, unsigned numero) {
             const char *b = p.uusiAika ? "<b>" : "";
             out << "<tr><td>" << b << numero << ".</td><td>" << b << solu(p.nimi, 20) << "</td><td>"

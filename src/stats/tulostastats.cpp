@@ -1,6 +1,6 @@
 #include "stats/tulostastats.h"
 
-#include "model/jarjesta.h"
+#include "model/jarjestykset.h"
 #include "util/teksti.h"
 #include "util/versio.h"
 
@@ -33,8 +33,7 @@ void lisaaRangaistukset(std::vector<Pelaaja> &rivit, unsigned listattuja) {
     for (Pelaaja &p : rivit)
         if (listattuja > p.levelienLkm)
             lisaaRangaistus(p.totalAika, listattuja - p.levelienLkm);
-    vaihtojarjesta(rivit,
-                   [](const Pelaaja &i, const Pelaaja &j) { return j.totalAika < i.totalAika; });
+    vaihtojarjesta(rivit, rivitAjanMukaan());
 }
 
 AariLevelit etsiAariLevelit(const std::vector<Level> &levels) {
@@ -192,8 +191,7 @@ void tulostaStats(std::ostream &out, const std::vector<Level> &levels, Tulostusa
     if (anon.lapaistyja > 0)
         out << "  Average winning time was " << (anon.voittoajat / anon.lapaistyja).str() << "\n";
 
-    vaihtojarjesta(
-        rivit, [](const Pelaaja &i, const Pelaaja &j) { return j.parhaidenLkm > i.parhaidenLkm; });
+    vaihtojarjesta(rivit, rivitParhaidenMukaan());
     size_t w = 12;
     for (const Pelaaja &p : rivit)
         w = std::max(w, p.nimi.size());

@@ -56,3 +56,37 @@ TEST(CupTaulukot, OneLevelCollectionAndLargeTotals) {
     EXPECT_EQ(k.str(), "Calculating total points...\nSorting players/teams...\nWriting statistics "
                        "to file...\n");
 }
+
+TEST(CupRanking, StandingsOrderMatchesTheRuleAppliedPairByPair) {
+    // The rule as stated: sums recomputed for each comparison; on equal sums, from the last
+    // level down, every level where the later entry has more swaps the pair.
+    auto summa = [](const Pelaaja &p) {
+        std::uint64_t s = 0;
+        for (unsigned v : p.cupPisteet)
+            s += v;
+        return s;
+    };
+    std::vector<Pelaaja> rivit(120);
+    unsigned siemen = 5;
+    auto arpa = [&] { return (siemen = siemen * 1103515245u + 12345u) >> 16; };
+    for (size_t i = 0; i < rivit.size(); ++i) {
+        rivit[i].nimi = "P" + std::to_string(i);
+        for (int l = 0; l < 4; ++l)
+            rivit[i].cupPisteet.push_back(arpa() % 3 * 10); // few values: many equal sums
+    }
+    std::vector<Pelaaja> odotettu = rivit;
+    for (size_t s = 0; s < odotettu.size(); ++s)
+        for (size_t q = s + 1; q < odotettu.size(); ++q) {
+            if (summa(odotettu[q]) > summa(odotettu[s])) {
+                std::swap(odotettu[q], odotettu[s]);
+            } else if (summa(odotettu[q]) == summa(odotettu[s])) {
+                for (size_t k = 4; k-- > 0;)
+                    if (odotettu[q].cupPisteet[k] > odotettu[s].cupPisteet[k])
+                        std::swap(odotettu[q], odotettu[s]);
+            }
+        }
+    jarjestaPisteilla(rivit);
+    ASSERT_EQ(rivit.size(), odotettu.size());
+    for (size_t i = 0; i < rivit.size(); ++i)
+        EXPECT_EQ(rivit[i].nimi, odotettu[i].nimi) << i;
+}

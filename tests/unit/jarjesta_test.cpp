@@ -1,0 +1,155 @@
+// The ranking routine against the exchange sort written out literally: every ordering of
+// equal keys must come out the same, whichever path the routine takes.
+#include "model/jarjestykset.h"
+#include "testiapu.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace vt;
+
+namespace {
+
+template <class T, class Saanto> std::vector<T> oraakkeli(std::vector<T> v, Saanto saanto) {
+    for (std::size_t i = 0; i < v.size(); ++i)
+        for (std::size_t j = i + 1; j < v.size(); ++j)
+            if (saanto(v[i], v[j]))
+                std::swap(v[i], v[j]);
+    return v;
+}
+
+struct Alkio {
+    int avain;
+    int id;
+    bool operator==(const Alkio &) const = default;
+};
+
+auto alkioJarjestys(bool tasan) {
+    return jarjestys(
+        [tasan](const Alkio &i, const Alkio &j) {
+            return tasan ? !(i.avain < j.avain) : j.avain < i.avain;
+        },
+        [](const Alkio &a) { return std::optional<int>(a.avain); }, tasan);
+}
+
+// Shapes that drive the routine down each of its paths: shuffled (pair by pair after the
+// first steps), nearly ordered (the tree throughout), reversed, all equal.
+std::vector<Alkio> aineisto(std::mt19937 &g, std::size_t n, int muoto) {
+    std::vector<Alkio> v(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        int k = 0;
+        switch (muoto) {
+        case 0:
+            k = static_cast<int>(g() % (n / 4 + 1));
+            break;
+        case 1:
+            k = static_cast<int>(i) * 10 + (g() % 2 ? static_cast<int>(g() % 40) : 0);
+            break;
+        case 2:
+            k = static_cast<int>(n - i) / 3;
+            break;
+        default:
+            k = 7;
+            break;
+        }
+        v[i] = {k, static_cast<int>(i)};
+    }
+    return v;
+}
+
+} // namespace
+
+TEST(Vaihtojarjesta, LiteralOrderOfEqualKeysForSmallInputs) {
+    std::vector<Alkio> v = {{2, 0}, {1, 1}, {2, 2}, {1, 3}};
+    auto tiukka = v;
+    vaihtojarjesta(tiukka, alkioJarjestys(false));
+    EXPECT_EQ(tiukka, (std::vector<Alkio>{{1, 1}, {1, 3}, {2, 2}, {2, 0}}));
+    auto tasan = v;
+    vaihtojarjesta(tasan, alkioJarjestys(true));
+    EXPECT_EQ(tasan, (std::vector<Alkio>{{1, 3}, {1, 1}, {2, 2}, {2, 0}}));
+}
+
+TEST(Vaihtojarjesta, KeyedPathMatchesTheLiteralSortOnEveryShape) {
+    std::mt19937 g(7);
+    for (bool tasan : {false, true})
+        for (int muoto = 0; muoto < 4; ++muoto)
+            for (std::size_t n : {31u, 32u, 33u, 100u, 257u, 1500u}) {
+                auto v = aineisto(g, n, muoto);
+                auto odotettu = oraakkeli(v, alkioJarjestys(tasan).saanto);
+                vaihtojarjesta(v, alkioJarjestys(tasan));
+                ASSERT_EQ(v, odotettu) << "n=" << n << " shape=" << muoto << " tasan=" << tasan;
+            }
+}
+
+TEST(Vaihtojarjesta, TotalsOfRowsWithTimesAndAppleCountsMatchTheLiteralSort) {
+    std::mt19937 g(11);
+    std::vector<Pelaaja> rivit(400);
+    for (std::size_t i = 0; i < rivit.size(); ++i) {
+        Pelaaja &p = rivit[i];
+        p.nimi = "P" + std::to_string(i);
+        if (g() % 5 == 0) {
+            p.totalAika.omenat = g() % 4 + 1; // an apple count, no time
+        } else {
+            p.totalAika.minuutit = g() % 3;
+            p.totalAika.sekunnit = g() % 4;
+            p.totalAika.sadasosat = g() % 3;
+            if (g() % 7 == 0)
+                p.totalAika.omenat = 2; // apples alongside a time do not count
+        }
+    }
+    auto nimet = [](const std::vector<Pelaaja> &v) {
+        std::vector<std::string> r;
+        for (const Pelaaja &p : v)
+            r.push_back(p.nimi);
+        return r;
+    };
+    auto odotettu = oraakkeli(rivit, rivitAjanMukaan().saanto);
+    auto saatu = rivit;
+    vaihtojarjesta(saatu, rivitAjanMukaan());
+    EXPECT_EQ(nimet(saatu), nimet(odotettu));
+
+    auto odotettuParhaat = oraakkeli(rivit, rivitParhaidenMukaan().saanto);
+    for (auto *v : {&rivit, &odotettuParhaat})
+        for (std::size_t i = 0; i < v->size(); ++i)
+            (*v)[i].parhaidenLkm = static_cast<unsigned>((i * 7919) % 5);
+    odotettuParhaat = oraakkeli(rivit, rivitParhaidenMukaan().saanto);
+    vaihtojarjesta(rivit, rivitParhaidenMukaan());
+    EXPECT_EQ(nimet(rivit), nimet(odotettuParhaat));
+}
+
+TEST(Vaihtojarjesta, AZeroResultFallsBackToThePairByPairSort) {
+    // An empty result ties with every time although the times do not tie among themselves;
+    // no key can say that, so the rule itself must decide.
+    std::vector<Ajo> ajot;
+    for (int i = 0; i < 60; ++i)
+        ajot.push_back(
+            testi::ajo("A" + std::to_string(i), "0:" + std::to_string(10 + (i * 37) % 40) + ",00"));
+    ajot[20].aika = Aika();
+    ajot[45].aika = Aika();
+    for (bool tasan : {false, true}) {
+        auto v = ajot;
+        std::vector<Ajo> odotettu;
+        if (tasan) {
+            odotettu = oraakkeli(ajot, ajatParhaatEnsinTasanVaihtaen().saanto);
+            vaihtojarjesta(v, ajatParhaatEnsinTasanVaihtaen());
+        } else {
+            odotettu = oraakkeli(ajot, ajatParhaatEnsin().saanto);
+            vaihtojarjesta(v, ajatParhaatEnsin());
+        }
+        ASSERT_EQ(v.size(), odotettu.size());
+        for (std::size_t i = 0; i < v.size(); ++i)
+            EXPECT_EQ(v[i].nimi, odotettu[i].nimi) << i;
+    }
+}
+
+TEST(Vaihtojarjesta, NamesSortCaseBlindWithTheLiteralTieOrder) {
+    std::mt19937 g(3);
+    std::vector<std::string> nimet;
+    const char *pohjat[] = {"ann", "Ann", "ANN", "bob", "Bob", "b\xe4r", "Zed", "_x", "a"};
+    for (int i = 0; i < 300; ++i)
+        nimet.push_back(pohjat[g() % 9]);
+    auto odotettu = oraakkeli(nimet, nimetAakkosiin().saanto);
+    vaihtojarjesta(nimet, nimetAakkosiin());
+    EXPECT_EQ(nimet, odotettu);
+}
