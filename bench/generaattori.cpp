@@ -39,9 +39,11 @@ std::vector<Level> teeKokoelma(const Koko &koko) {
         for (unsigned r = 0; r < koko.ajojaPerLevel; ++r) {
             Ajo a;
             a.aika = aikaSadasosina(pituus + g() % (pituus / 2 + 1));
-            a.nimi = nimet[g() % nimet.size()];
+            const std::size_t p = g() % nimet.size();
+            a.nimi = nimet[p];
+            // Multiplayer pairs are friends who play together: a few partners each.
             if (g() % 100 < koko.multiProsentti)
-                a.nimi += ", " + nimet[g() % nimet.size()];
+                a.nimi += ", " + nimet[(p + 1 + g() % 3) % nimet.size()];
             a.uusi = g() % 4 == 0;
             level.lisaaAjo(a);
         }

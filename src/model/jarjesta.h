@@ -78,8 +78,10 @@ template <class K> std::vector<std::uint32_t> avainJarjestys(std::vector<K> a, b
         ++tyo;
         return voittaa(a[x], a[y]) ? y : x;
     };
-    auto paivita = [&](std::size_t p) {
-        for (p = (p + lehdet) / 2; p >= 1; p /= 2)
+    // The element at `kohta` got worse (or left the tree): only the nodes that named it as
+    // their best can change, and above the first that did not the tree still holds.
+    auto paivita = [&](std::size_t kohta) {
+        for (std::size_t p = (kohta + lehdet) / 2; p >= 1 && puu[p] == kohta; p /= 2)
             puu[p] = parempi(puu[2 * p], puu[2 * p + 1]);
     };
     for (std::size_t i = 0; i < n; ++i)
@@ -121,12 +123,15 @@ template <class K> std::vector<std::uint32_t> avainJarjestys(std::vector<K> a, b
         if (i > 0 && keskiTyo > static_cast<double>(n - i - 1))
             break;
         tyo = 0;
+        // Position i is settled by this step and never searched again.
+        puu[lehdet + i] = tyhja;
+        paivita(i);
         for (std::size_t j = i + 1; j < n;) {
             j = seuraava(i, j);
             if (j == n)
                 break;
+            // The element arriving at j is beaten by the one leaving: j only gets worse.
             vaihdaPaikat(i, j);
-            paivita(i);
             paivita(j);
             ++j;
         }
@@ -142,7 +147,7 @@ template <class K> std::vector<std::uint32_t> avainJarjestys(std::vector<K> a, b
 // Keys that are costly to compare (texts, long lists) are replaced by their ranks among the
 // distinct keys: the same order with equal keys equal, so the exchanges are the same.
 template <class K> auto tiivista(std::vector<K> &avaimet) {
-    if constexpr (std::is_trivially_copyable_v<K> && sizeof(K) <= 16) {
+    if constexpr (std::is_trivially_copy_constructible_v<K> && sizeof(K) <= 16) {
         return std::move(avaimet);
     } else {
         std::vector<std::uint32_t> jarjestys(avaimet.size());
