@@ -116,9 +116,74 @@ template <class K> std::vector<std::uint32_t> avainJarjestys(std::vector<K> a, b
         return p - lehdet;
     };
 
+    // The best position in [alku, loppu), or tyhja.
+    auto parasValilta = [&](std::size_t alku, std::size_t loppu) {
+        std::uint32_t r = tyhja;
+        for (alku += lehdet, loppu += lehdet; alku < loppu; alku /= 2, loppu /= 2) {
+            if (alku & 1)
+                r = parempi(r, puu[alku++]);
+            if (loppu & 1)
+                r = parempi(r, puu[--loppu]);
+        }
+        return r;
+    };
+
+    // Rows new to the table arrive last and much too good. Then step after step exchanges
+    // only with those last few slots: the step's element is not beaten by anything between
+    // it and them, and what it picks up there is only compared further on there. Such steps
+    // are done here without the tree, against the last slots directly, as long as nothing in
+    // between beats the step's element; the tree is brought up to date once at the end.
+    // Returns the number of steps done from step `s`, whose first winner is at `p`.
+    constexpr std::size_t puskurinKoko = 32;
+    std::vector<std::uint32_t> loppuParas;
+    auto puskuri = [&](std::size_t s, std::size_t p) -> std::size_t {
+        if (n - p > puskurinKoko)
+            return 0;
+        std::size_t t = s;
+        for (std::size_t ikkuna = 4;; ikkuna *= 2) {
+            const std::size_t loppu = std::min(t + ikkuna, p);
+            // loppuParas[k - t]: the best of (k, p) for the steps of this window; those
+            // positions are untouched until their own step.
+            loppuParas.assign(loppu - t, tyhja);
+            std::uint32_t paras = parasValilta(loppu, p);
+            for (std::size_t k = loppu; k-- > t;) {
+                loppuParas[k - t] = paras;
+                paras = parempi(static_cast<std::uint32_t>(k), paras);
+            }
+            const std::size_t alku = t;
+            for (; t < loppu; ++t) {
+                const std::uint32_t valissa = loppuParas[t - alku];
+                ++tyo;
+                if (valissa != tyhja && voittaa(a[t], a[valissa]))
+                    break;
+                for (std::size_t b = p; b < n; ++b) {
+                    ++tyo;
+                    if (voittaa(a[t], a[b]))
+                        vaihdaPaikat(t, b);
+                }
+            }
+            if (t < loppu || loppu == p)
+                break;
+        }
+        const std::size_t m = t - s;
+        // The settled positions leave the tree; the nodes above them and above the last
+        // slots are recomputed level by level.
+        for (std::size_t k = s; k < t; ++k)
+            puu[lehdet + k] = tyhja;
+        std::size_t ala1 = (s + lehdet) / 2, yla1 = (t - 1 + lehdet) / 2;
+        std::size_t ala2 = (p + lehdet) / 2, yla2 = (n - 1 + lehdet) / 2;
+        for (; ala1 >= 1; ala1 /= 2, yla1 /= 2, ala2 /= 2, yla2 /= 2) {
+            for (std::size_t x = ala1; x <= yla1; ++x)
+                puu[x] = parempi(puu[2 * x], puu[2 * x + 1]);
+            for (std::size_t x = std::max(ala2, yla1 + 1); x <= yla2; ++x)
+                puu[x] = parempi(puu[2 * x], puu[2 * x + 1]);
+        }
+        return m;
+    };
+
     double keskiTyo = 0;
     std::size_t i = 0;
-    for (; i < n; ++i) {
+    for (; i + 1 < n; ++i) {
         // A step pair by pair costs n - i - 1 comparisons.
         if (i > 0 && keskiTyo > static_cast<double>(n - i - 1))
             break;
@@ -126,14 +191,20 @@ template <class K> std::vector<std::uint32_t> avainJarjestys(std::vector<K> a, b
         // Position i is settled by this step and never searched again.
         puu[lehdet + i] = tyhja;
         paivita(i);
-        for (std::size_t j = i + 1; j < n;) {
-            j = seuraava(i, j);
-            if (j == n)
-                break;
+        std::size_t j = seuraava(i, i + 1);
+        if (j < n) {
+            if (const std::size_t m = puskuri(i, j)) {
+                keskiTyo =
+                    0.75 * keskiTyo + 0.25 * static_cast<double>(tyo) / static_cast<double>(m);
+                i += m - 1;
+                continue;
+            }
+        }
+        while (j < n) {
             // The element arriving at j is beaten by the one leaving: j only gets worse.
             vaihdaPaikat(i, j);
             paivita(j);
-            ++j;
+            j = j + 1 < n ? seuraava(i, j + 1) : n;
         }
         keskiTyo = 0.75 * keskiTyo + 0.25 * static_cast<double>(tyo);
     }

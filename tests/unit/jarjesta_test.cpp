@@ -34,7 +34,8 @@ auto alkioJarjestys(bool tasan) {
 }
 
 // Shapes that drive the routine down each of its paths: shuffled (pair by pair after the
-// first steps), nearly ordered (the tree throughout), reversed, all equal.
+// first steps), nearly ordered (the tree throughout), reversed, a ranked table with rows
+// made worse and new rows at the end (runs of steps done at once), all equal.
 std::vector<Alkio> aineisto(std::mt19937 &g, std::size_t n, int muoto) {
     std::vector<Alkio> v(n);
     for (std::size_t i = 0; i < n; ++i) {
@@ -48,6 +49,16 @@ std::vector<Alkio> aineisto(std::mt19937 &g, std::size_t n, int muoto) {
             break;
         case 2:
             k = static_cast<int>(n - i) / 3;
+            break;
+        case 3: // a ranked table after one more level: some rows worse, new rows last
+            k = static_cast<int>(i) / 3 + (g() % 20 == 0 ? static_cast<int>(g() % 50) : 0);
+            if (i + 4 > n)
+                k = static_cast<int>(g() % (n / 2 + 1));
+            break;
+        case 4: // the same with a dozen new rows
+            k = static_cast<int>(i) / 2 + (g() % 10 == 0 ? static_cast<int>(g() % 30) : 0);
+            if (i + 13 > n)
+                k = static_cast<int>(g() % (n / 2 + 1));
             break;
         default:
             k = 7;
@@ -73,8 +84,8 @@ TEST(Vaihtojarjesta, LiteralOrderOfEqualKeysForSmallInputs) {
 TEST(Vaihtojarjesta, KeyedPathMatchesTheLiteralSortOnEveryShape) {
     std::mt19937 g(7);
     for (bool tasan : {false, true})
-        for (int muoto = 0; muoto < 4; ++muoto)
-            for (std::size_t n : {31u, 32u, 33u, 100u, 257u, 1500u}) {
+        for (int muoto = 0; muoto < 6; ++muoto)
+            for (std::size_t n : {31u, 32u, 33u, 100u, 257u, 1500u, 1500u, 1500u}) {
                 auto v = aineisto(g, n, muoto);
                 auto odotettu = oraakkeli(v, alkioJarjestys(tasan).saanto);
                 vaihtojarjesta(v, alkioJarjestys(tasan));
