@@ -124,3 +124,33 @@ TEST(AikaVakiot, PenaltyAndHundredth) {
     Aika b = teko(1, 2, 3) + rangaistusAika() + rangaistusAika() + rangaistusAika();
     EXPECT_EQ(a, b);
 }
+
+TEST(AikaKey, OrdersExactlyAsTheComparisonWheneverThereIsAKey) {
+    std::vector<Aika> arvot;
+    for (std::uint32_t m : {0u, 1u, 70u})
+        for (std::uint32_t s : {0u, 5u, 75u}) // 75 seconds: fields are compared as they stand
+            for (std::uint32_t c : {0u, 1u, 99u})
+                for (std::uint32_t o : {0u, 3u}) {
+                    Aika a;
+                    a.minuutit = m;
+                    a.sekunnit = s;
+                    a.sadasosat = c;
+                    a.omenat = o;
+                    arvot.push_back(a);
+                }
+    for (std::uint32_t o : {1u, 2u, 50u, UINT32_MAX}) {
+        Aika a;
+        a.omenat = o;
+        arvot.push_back(a);
+    }
+    for (const Aika &a : arvot)
+        for (const Aika &b : arvot) {
+            auto ka = a.jarjestysAvain(), kb = b.jarjestysAvain();
+            if (a.nolla() || b.nolla()) {
+                EXPECT_EQ(a.nolla(), !ka.has_value());
+                continue;
+            }
+            ASSERT_TRUE(ka && kb);
+            EXPECT_EQ(a < b, *ka < *kb) << a.str() << " vs " << b.str();
+        }
+}
