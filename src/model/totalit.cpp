@@ -10,26 +10,55 @@ namespace vt {
 
 namespace {
 
-// Name lookup over the rows; the first row of a name wins, as a linear search would find it.
+// Name lookup over the rows for the names of one level (its players and their teams); the
+// first row of a name wins, as a linear search would find it. Only the level's own names are
+// indexed, so a level costs one pass over the rows without building anything for each.
 class RiviHaku {
   public:
-    explicit RiviHaku(std::vector<Pelaaja> &rivit) : rivit_(rivit) {
-        for (size_t i = 0; i < rivit.size(); ++i)
-            indeksi_.emplace(rivit[i].nimi, i);
+    RiviHaku(std::vector<Pelaaja> &rivit, const std::vector<Ajo> &ajot) : rivit_(rivit) {
+        auto haettava = [&](const std::string &nimi) {
+            haettavat_.emplace(nimi, ei);
+            pituudet_ |= std::uint64_t{1} << (nimi.size() % 64);
+        };
+        for (const Ajo &a : ajot) {
+            haettava(a.nimi);
+            std::string t;
+            if (tiiminNimi(a.nimi, t))
+                haettava(t);
+        }
+        for (size_t i = 0; i < rivit.size(); ++i) {
+            const std::string &nimi = rivit[i].nimi;
+            if (!(pituudet_ >> (nimi.size() % 64) & 1))
+                continue;
+            auto it = haettavat_.find(nimi);
+            if (it != haettavat_.end() && it->second == ei)
+                it->second = i;
+        }
     }
     Pelaaja *etsi(const std::string &nimi) {
-        auto it = indeksi_.find(nimi);
-        return it == indeksi_.end() ? nullptr : &rivit_[it->second];
+        auto it = haettavat_.find(nimi);
+        if (it != haettavat_.end())
+            return it->second == ei ? nullptr : &rivit_[it->second];
+        for (Pelaaja &p : rivit_)
+            if (p.nimi == nimi)
+                return &p;
+        return nullptr;
     }
     Pelaaja &lisaa(Pelaaja p) {
-        indeksi_.emplace(p.nimi, rivit_.size());
+        auto it = haettavat_.find(p.nimi);
+        if (it == haettavat_.end())
+            haettavat_.emplace(p.nimi, rivit_.size());
+        else if (it->second == ei)
+            it->second = rivit_.size();
         rivit_.push_back(std::move(p));
         return rivit_.back();
     }
 
   private:
+    static constexpr size_t ei = SIZE_MAX;
     std::vector<Pelaaja> &rivit_;
-    std::unordered_map<std::string, size_t> indeksi_;
+    std::unordered_map<std::string, size_t> haettavat_;
+    std::uint64_t pituudet_ = 0;
 };
 
 void kerrytaAjot(RiviHaku &haku, const std::vector<Ajo> &ajot, bool lihavoi, bool tiimeja) {
@@ -61,7 +90,7 @@ void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset optio
     yksiAjoPerNimi(pelaajat);
     vaihtojarjesta(pelaajat, ajatParhaatEnsin());
 
-    RiviHaku haku(rivit);
+    RiviHaku haku(rivit, pelaajat);
     kerrytaAjot(haku, pelaajat, options.lihavoiUudet, false);
 
     if (options.tiimit) {
