@@ -36,7 +36,7 @@ namespace jarjesta_detail {
 template <class T> struct onJarjestys : std::false_type {};
 template <class S, class A> struct onJarjestys<Jarjestys<S, A>> : std::true_type {};
 
-// The procedure exactly as stated: the oracle of every faster path.
+// The procedure exactly as stated, for rules without a key (and keys that cannot be had).
 template <class T, class Vaihda> void suoraan(std::vector<T> &v, Vaihda &vaihda) {
     for (std::size_t i = 0; i < v.size(); ++i)
         for (std::size_t j = i + 1; j < v.size(); ++j)
