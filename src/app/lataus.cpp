@@ -1,8 +1,8 @@
-// Options 1, 2 and 8: loading stat files, typing times, showing everything.
+// Options 1 and 2: loading stat files and typing times.
 #include "app/tila.h"
 #include "model/jarjestykset.h"
 #include "stats/luestats.h"
-#include "stats/tulostastats.h"
+#include "model/totalit.h"
 #include "util/teksti.h"
 
 #include <fstream>
@@ -155,9 +155,7 @@ void lisaaAikojaKasin(Tila &t) {
             return;
         }
     } else {
-        t.ulos() << "Current levels: \n";
-        for (size_t i = 0; i < t.levelit.size(); ++i)
-            t.ulos() << "  Level " << (i + 1) << ": " << t.levelit[i].annaNimi() << "\n";
+        tulostaLevelit(t, false);
         t.konsoli.kehota("Give the level's name or it's number: ");
         levelNimi = lyhenna(t.konsoli.lueRivi());
         if (onkotyhja(levelNimi)) {
@@ -209,14 +207,6 @@ void lisaaAikojaKasin(Tila &t) {
         t.ulos() << "Time added successfully. If you want to give more times to this level,\n"
                  << "give now the next time or press just enter to exit to main menu. \n";
     }
-}
-
-void naytaKaikki(Tila &t) {
-    if (t.levelit.empty()) {
-        t.ulos() << "No levels.\n";
-        return;
-    }
-    tulostaStats(t.ulos(), t.levelit, t.asetukset, false, t.pistetaulukko, t.ulos(), t.kello);
 }
 
 } // namespace vt

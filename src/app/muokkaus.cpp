@@ -1,9 +1,10 @@
 // Options 3-7: renaming and removing players, levels and times.
 #include "app/tila.h"
 #include "model/jarjestykset.h"
-#include "stats/tulostastats.h"
+#include "model/totalit.h"
 #include "util/teksti.h"
 
+#include <optional>
 #include <ostream>
 
 namespace vt {
@@ -16,15 +17,6 @@ std::vector<Pelaaja> pelaajaLista(Tila &t) {
     return rivit;
 }
 
-namespace {
-
-void tulostaPelaajat(Tila &t, const std::vector<Pelaaja> &lista) {
-    t.ulos() << "Current players: \n";
-    for (size_t i = 0; i < lista.size(); ++i)
-        t.ulos() << "Player " << (i + 1) << ": " << lista[i].nimi << "\n";
-}
-
-// Layout A: "  Level 1: name"; layout B: "  Level 1, name:".
 void tulostaLevelit(Tila &t, bool asuB) {
     t.ulos() << "Current levels: \n";
     for (size_t i = 0; i < t.levelit.size(); ++i) {
@@ -35,24 +27,47 @@ void tulostaLevelit(Tila &t, bool asuB) {
     }
 }
 
+namespace {
+
 unsigned levelienLkm(const Tila &t) { return static_cast<unsigned>(t.levelit.size()); }
+
+// The opening of options 3 and 4: the players listed and one chosen by number. Gives the
+// chosen player's name, or nothing after the command's message.
+struct PelaajanValinta {
+    const char *eiPelaajia;
+    const char *kysymys;
+    const char *peruttu;
+};
+std::optional<std::string> valitsePelaaja(Tila &t, const std::vector<Pelaaja> &lista,
+                                          const PelaajanValinta &v) {
+    if (lista.empty()) {
+        t.ulos() << v.eiPelaajia;
+        return std::nullopt;
+    }
+    t.ulos() << "Current players: \n";
+    for (size_t i = 0; i < lista.size(); ++i)
+        t.ulos() << "Player " << (i + 1) << ": " << lista[i].nimi << "\n";
+    const unsigned n =
+        kysyluku(t.konsoli, v.kysymys, 0, static_cast<unsigned>(lista.size()), false);
+    if (n == 0) {
+        t.ulos() << v.peruttu;
+        return std::nullopt;
+    }
+    return lista[n - 1].nimi;
+}
 
 } // namespace
 
 void nimeaPelaaja(Tila &t) {
-    std::vector<Pelaaja> lista = pelaajaLista(t);
-    if (lista.empty()) {
-        t.ulos() << "No players to rename. \n";
+    const std::vector<Pelaaja> lista = pelaajaLista(t);
+    const std::optional<std::string> valittu =
+        valitsePelaaja(t, lista,
+                       {"No players to rename. \n",
+                        "Give the player's number you want to rename: (0 aborts): ",
+                        "Any player wasn't renamed.\n"});
+    if (!valittu)
         return;
-    }
-    tulostaPelaajat(t, lista);
-    unsigned n = kysyluku(t.konsoli, "Give the player's number you want to rename: (0 aborts): ", 0,
-                          static_cast<unsigned>(lista.size()), false);
-    if (n == 0) {
-        t.ulos() << "Any player wasn't renamed.\n";
-        return;
-    }
-    const std::string vanha = lista[n - 1].nimi;
+    const std::string vanha = *valittu;
     t.konsoli.kehota("Give new name: ");
     std::string uusi = lyhenna(t.konsoli.lueRivi());
     if (onkotyhja(uusi)) {
@@ -86,19 +101,14 @@ void nimeaPelaaja(Tila &t) {
 }
 
 void poistaPelaaja(Tila &t) {
-    std::vector<Pelaaja> lista = pelaajaLista(t);
-    if (lista.empty()) {
-        t.ulos() << "No players to remove. \n";
+    const std::optional<std::string> valittu =
+        valitsePelaaja(t, pelaajaLista(t),
+                       {"No players to remove. \n",
+                        "Give the player's number you want to remove (0 aborts): ",
+                        "Any player wasn't removed.\n"});
+    if (!valittu)
         return;
-    }
-    tulostaPelaajat(t, lista);
-    unsigned n = kysyluku(t.konsoli, "Give the player's number you want to remove (0 aborts): ", 0,
-                          static_cast<unsigned>(lista.size()), false);
-    if (n == 0) {
-        t.ulos() << "Any player wasn't removed.\n";
-        return;
-    }
-    const std::string nimi = lista[n - 1].nimi;
+    const std::string nimi = *valittu;
     for (Level &l : t.levelit)
         l.poistaPelaaja(nimi);
     t.ulos() << "Player " << nimi << " removed successfully.\n";

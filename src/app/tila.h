@@ -34,12 +34,18 @@ void poistaLevel(Tila &t);              // 6
 void poistaAika(Tila &t);               // 7
 void naytaKaikki(Tila &t);              // 8
 void muutaAsetuksia(Tila &t);           // 9
-void tallenna(Tila &t, unsigned optio); // 10-15
+void tallennaStats(Tila &t);            // 10
+void tallennaHtml(Tila &t);             // 11
+void tallennaLevelinCup(Tila &t);       // 12
+void tallennaPelaajienCup(Tila &t);     // 13
+void tallennaTiimienCup(Tila &t);       // 14
 void naytaOhje(Tila &t);                // 17
 
 // Shared by the commands: the player totals of the collection without team rows, sorted by
 // upper-cased name.
 std::vector<Pelaaja> pelaajaLista(Tila &t);
+// "Current levels: " and the levels, as "  Level 1: name" or, with `asuB`, "  Level 1, name:".
+void tulostaLevelit(Tila &t, bool asuB);
 bool tiedostoOnOlemassa(const std::string &nimi);
 
 } // namespace vt

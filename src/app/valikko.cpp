@@ -6,6 +6,7 @@
 #include "util/teksti.h"
 
 #include <fstream>
+#include <iterator>
 #include <ostream>
 
 namespace vt {
@@ -90,11 +91,11 @@ const Komento KOMENNOT[] = {
     {7, "Remove time", poistaAika},
     {8, "Show all levels and times", naytaKaikki},
     {9, "Change options", muutaAsetuksia},
-    {10, "Save as stat file", [](Tila &t) { tallenna(t, 10); }},
-    {11, "Save results in html", [](Tila &t) { tallenna(t, 11); }},
-    {12, "Save cup table (one level results)", [](Tila &t) { tallenna(t, 12); }},
-    {13, "Save cup table (players)", [](Tila &t) { tallenna(t, 13); }},
-    {14, "Save cup table (teams)", [](Tila &t) { tallenna(t, 14); }},
+    {10, "Save as stat file", tallennaStats},
+    {11, "Save results in html", tallennaHtml},
+    {12, "Save cup table (one level results)", tallennaLevelinCup},
+    {13, "Save cup table (players)", tallennaPelaajienCup},
+    {14, "Save cup table (teams)", tallennaTiimienCup},
     {15, "Save as sarjakisa stat file", eiSaatavilla},
     {16, "Make sorakisa statistics", eiSaatavilla},
     {17, "Help", naytaOhje},
@@ -142,7 +143,9 @@ int ajaOhjelma(Tila &t) {
                 aikoja += l.annaAjojenLkm();
             t.ulos() << "(currently " << t.levelit.size() << " levels and " << aikoja
                      << " times loaded into memory)\n";
-            unsigned valinta = kysyluku(t.konsoli, "Give a number (1-18): ", 1, 18, false);
+            const auto viimeinen = static_cast<unsigned>(std::size(KOMENNOT));
+            const unsigned valinta = kysyluku(
+                t.konsoli, "Give a number (1-" + int2string(viimeinen) + "): ", 1, viimeinen, false);
             for (const Komento &k : KOMENNOT)
                 if (k.numero == valinta)
                     k.suorita(t);

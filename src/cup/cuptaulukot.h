@@ -10,7 +10,7 @@
 
 namespace vt {
 
-// Points kept in 1/2520 units as text: at most two decimals, never in exponent form.
+// Points kept in 1/CUP_YKSIKKO units as text: at most two decimals, never in exponent form.
 std::string pisteTeksti(std::uint64_t arvo);
 
 // The standings order: higher totals first; equal totals by the earliest level where the

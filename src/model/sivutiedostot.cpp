@@ -1,5 +1,6 @@
 #include "model/sivutiedostot.h"
 
+#include "model/pisteet.h"
 #include "util/teksti.h"
 
 #include <istream>
@@ -25,29 +26,13 @@ bool lueAsetukset(std::istream &in, Tulostusasetukset &asetukset) {
 bool luePisteet(std::istream &in, std::vector<unsigned> &taulukko) {
     taulukko.clear();
     bool virhe = false;
-    std::string rivi;
     // Numbers may be preceded by any white space, empty lines included.
     std::string kaikki((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     size_t i = 0;
-    for (;;) {
-        while (i < kaikki.size() && onValilyonti(kaikki[i]))
-            ++i;
-        bool negatiivinen = false;
-        size_t alku = i;
-        if (i < kaikki.size() && (kaikki[i] == '-' || kaikki[i] == '+')) {
-            negatiivinen = kaikki[i] == '-';
-            ++i;
-        }
-        if (i >= kaikki.size() || kaikki[i] < '0' || kaikki[i] > '9') {
-            (void)alku;
-            break;
-        }
-        unsigned long long v = 0;
-        while (i < kaikki.size() && kaikki[i] >= '0' && kaikki[i] <= '9') {
-            if (v <= 1000000)
-                v = v * 10 + static_cast<unsigned>(kaikki[i] - '0');
-            ++i;
-        }
+    LuettuLuku luku;
+    while (lueLuku(kaikki, i, 1000000, luku)) {
+        const unsigned long long v = luku.arvo;
+        const bool negatiivinen = luku.negatiivinen;
         unsigned arvo;
         if (negatiivinen && v > 0) {
             arvo = 0;
@@ -58,7 +43,7 @@ bool luePisteet(std::istream &in, std::vector<unsigned> &taulukko) {
         } else {
             arvo = static_cast<unsigned>(v);
         }
-        taulukko.push_back(arvo * 2520);
+        taulukko.push_back(arvo * CUP_YKSIKKO);
         while (i < kaikki.size() && kaikki[i] != '\n')
             ++i;
     }
@@ -68,9 +53,9 @@ bool luePisteet(std::istream &in, std::vector<unsigned> &taulukko) {
 std::vector<unsigned> oletusPisteet() {
     std::vector<unsigned> t;
     for (unsigned v : {100u, 85u, 75u, 70u, 65u, 60u, 56u, 52u, 49u, 46u, 44u, 42u, 40u, 38u, 36u})
-        t.push_back(v * 2520);
+        t.push_back(v * CUP_YKSIKKO);
     for (unsigned v = 35; v >= 1; --v)
-        t.push_back(v * 2520);
+        t.push_back(v * CUP_YKSIKKO);
     return t;
 }
 

@@ -9,7 +9,7 @@ namespace vt {
 
 // Replaces all ten options only when the whole file is valid; returns whether it was.
 bool lueAsetukset(std::istream &in, Tulostusasetukset &asetukset);
-// Reads points per place (stored x 2520); returns true when a value had to be clamped.
+// Reads points per place (stored x CUP_YKSIKKO); returns true when a value had to be clamped.
 bool luePisteet(std::istream &in, std::vector<unsigned> &taulukko);
 std::vector<unsigned> oletusPisteet();
 

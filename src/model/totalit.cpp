@@ -1,9 +1,12 @@
+#include "model/totalit.h"
+
 #include "model/jarjestykset.h"
-#include "model/level.h"
+#include "model/pisteet.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <unordered_map>
 
 namespace vt {
@@ -151,7 +154,7 @@ void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset optio
                 auto alku = p.cupPisteet.begin() + static_cast<long>(n);
                 std::sort(alku, p.cupPisteet.end(), std::greater<unsigned>());
                 unsigned s = 0;
-                for (size_t i = n; i < p.cupPisteet.size() && i < n + 3; ++i)
+                for (size_t i = n; i < p.cupPisteet.size() && i < n + TIIMIN_PARHAAT; ++i)
                     s += p.cupPisteet[i];
                 p.cupPisteet.resize(n + 1);
                 p.cupPisteet[n] = s;
@@ -160,6 +163,88 @@ void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset optio
     }
 
     vaihtojarjesta(rivit, rivitAjanMukaan());
+}
+
+void kerroEdistyminen(std::ostream &konsoli, std::size_t tehty, std::size_t n) {
+    if (tehty % 500 == 0)
+        konsoli << tehty << "/" << n << " levels counted...\n";
+}
+
+void kerroValmis(std::ostream &konsoli, std::size_t n) {
+    if (n > 500)
+        konsoli << n << "/" << n << " levels counted.\n";
+}
+
+bool listataanko(const Level &level, const Tulostusasetukset &options) {
+    return options.tyhjatLevelit || level.annaAjojenLkm() > 0;
+}
+
+std::vector<Pelaaja> laskeKokoelmanTotalit(const std::vector<Level> &levels,
+                                           const Tulostusasetukset &options,
+                                           const std::vector<unsigned> &cupTaulukko,
+                                           std::ostream *konsoli) {
+    std::vector<Pelaaja> rivit;
+    const size_t n = levels.size();
+    for (size_t i = 0; i < n; ++i) {
+        levels[i].laskeTotalTimet(rivit, options, cupTaulukko, static_cast<unsigned>(i + 1), false);
+        if (konsoli)
+            kerroEdistyminen(*konsoli, i + 1, n);
+    }
+    if (konsoli)
+        kerroValmis(*konsoli, n);
+    return rivit;
+}
+
+void lisaaRangaistukset(std::vector<Pelaaja> &rivit, unsigned listattuja) {
+    for (Pelaaja &p : rivit)
+        if (listattuja > p.levelienLkm)
+            lisaaRangaistus(p.totalAika, listattuja - p.levelienLkm);
+    vaihtojarjesta(rivit, rivitAjanMukaan());
+}
+
+std::vector<Pelaaja> laskeSijoitetutTotalit(const std::vector<Level> &levels,
+                                            const Tulostusasetukset &options,
+                                            const std::vector<unsigned> &cupTaulukko,
+                                            unsigned listattuja, std::ostream &konsoli) {
+    konsoli << "Calculating total times...\n";
+    std::vector<Pelaaja> rivit = laskeKokoelmanTotalit(levels, options, cupTaulukko, &konsoli);
+    lisaaRangaistukset(rivit, listattuja);
+    return rivit;
+}
+
+AariLevelit etsiAariLevelit(const std::vector<Level> &levels) {
+    AariLevelit r;
+    Aika lyhin = rangaistusAika();
+    Aika pisin("00:00:01");
+    for (const Level &l : levels) {
+        Aika paras = l.parasAika();
+        if (!paras.onAika())
+            continue;
+        if (paras < lyhin) {
+            lyhin = paras;
+            r.lyhin = &l;
+        }
+        if (pisin < paras) {
+            pisin = paras;
+            r.pisin = &l;
+        }
+    }
+    return r;
+}
+
+AnonyymiSumma laskeAnonyymi(const std::vector<Level> &levels, const Tulostusasetukset &options) {
+    AnonyymiSumma s;
+    for (const Level &l : levels) {
+        Aika paras = l.parasAika();
+        if (paras.nolla() && options.tyhjatLevelit) {
+            s.total = s.total + rangaistusAika();
+            continue;
+        }
+        ++s.lapaistyja;
+        s.total = s.total + paras;
+        s.voittoajat = s.voittoajat + paras;
+    }
+    return s;
 }
 
 } // namespace vt

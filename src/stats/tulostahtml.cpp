@@ -1,6 +1,8 @@
 #include "stats/tulostahtml.h"
 
 #include "model/jarjestykset.h"
+#include "model/totalit.h"
+#include "stats/levelikierros.h"
 #include "stats/tulostastats.h"
 #include "util/teksti.h"
 #include "util/versio.h"
@@ -27,7 +29,7 @@ void tulostaHtml(std::ostream &out, const std::vector<Level> &levels, Tulostusas
                  const std::string &url, std::ostream &konsoli, const Kello &kello) {
     if (!enabled)
         return;
-    const std::string paivitetty = haePvm(kello, true) + " at " + haeKello(kello);
+    const std::string paivitetty = aikaleima(kello);
     const size_t levelLkm = levels.size();
 
     out << "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\n\n<html>\n";
@@ -53,41 +55,32 @@ void tulostaHtml(std::ostream &out, const std::vector<Level> &levels, Tulostusas
         out << "New times in bold.\n";
     out << "</p>\n";
 
-    unsigned piilotettuja = 0;
-    for (int kierros = 0; kierros < 2; ++kierros) {
-        const bool multi = kierros == 1;
-        if (multi && !options.multiAjat)
-            break;
-        konsoli << (multi ? "Writing multiplayer times to file...\n"
-                          : "Writing single player times to file...\n");
-        out << (multi ? "<br><h2>Multiplayer times:</h2><br>\n"
-                      : "<br><h2>Single player times:</h2><br>\n");
-        out << TAULU;
-        out << "<tr><td width=\"50\"><b>No.</b><td><b>Level Name&nbsp;&nbsp;</b></td><td "
-               "width=\"130\"><b>Best Time</b></td><td width=\"300\"><b>Driver</b></td></tr>\n\n";
-        Aika summa;
-        unsigned piilossa = 0;
-        for (size_t i = 0; i < levelLkm; ++i) {
-            if (!listataanko(levels[i], options)) {
-                ++piilossa;
-                continue;
-            }
-            out << "<tr><td>" << (i - piilossa + 1) << ".</td><td>"
-                << htmlSuojaa(levels[i].annaNimi()) << "<br></td>\n";
-            levels[i].tulostaAjot(out, options, multi, true);
-            out << "</tr>\n";
-            summa = summa + levels[i].parasAika(multi);
-        }
-        out << "<tr><td></td><td><b>Total:</b></td><td><b>" << summa.str()
-            << "</b></td><td></td></tr>\n</table></code>\n";
-        if (!multi)
-            piilotettuja = piilossa;
-    }
+    Aika summa;
+    const unsigned piilotettuja = kayLevelit(
+        levels, options, konsoli,
+        {[&](bool multi) {
+             out << (multi ? "<br><h2>Multiplayer times:</h2><br>\n"
+                           : "<br><h2>Single player times:</h2><br>\n");
+             out << TAULU;
+             out << "<tr><td width=\"50\"><b>No.</b><td><b>Level Name&nbsp;&nbsp;</b></td><td "
+                    "width=\"130\"><b>Best Time</b></td><td width=\"300\"><b>Driver</b></td></tr>\n\n";
+             summa = Aika();
+         },
+         [&](bool multi, unsigned numero, const Level &level) {
+             out << "<tr><td>" << numero << ".</td><td>" << htmlSuojaa(level.annaNimi())
+                 << "<br></td>\n";
+             level.tulostaAjot(out, options, multi, true);
+             out << "</tr>\n";
+             summa = summa + level.parasAika(multi);
+         },
+         [&](bool) {
+             out << "<tr><td></td><td><b>Total:</b></td><td><b>" << summa.str()
+                 << "</b></td><td></td></tr>\n</table></code>\n";
+         }});
 
-    konsoli << "Calculating total times...\n";
     out << "<br><h1>Total times</h1>\n";
-    std::vector<Pelaaja> rivit = laskeKokoelmanTotalit(levels, options, cupTaulukko, &konsoli);
-    lisaaRangaistukset(rivit, static_cast<unsigned>(levelLkm - piilotettuja));
+    std::vector<Pelaaja> rivit = laskeSijoitetutTotalit(
+        levels, options, cupTaulukko, static_cast<unsigned>(levelLkm - piilotettuja), konsoli);
 
     auto otsikko = [&](const char *sarake) {
         out << TAULU;

@@ -42,29 +42,15 @@ void taukotaiei(Konsoli &k, bool tauotaanko) {
 }
 
 namespace {
-// Reads an unsigned number from the start of the line as stream extraction would;
-// a value too large for 32 bits saturates, so it is reported as out of range.
-bool lueLuku(const std::string &rivi, unsigned long long &arvo) {
+// A value too large for 32 bits, or below 0, is kept as one past the largest, so that it is
+// reported as out of range.
+bool lueVastaus(const std::string &rivi, unsigned long long &arvo) {
+    constexpr unsigned long long ulkona = static_cast<unsigned long long>(UINT_MAX) + 1;
     size_t i = 0;
-    while (i < rivi.size() && onValilyonti(rivi[i]))
-        ++i;
-    bool negatiivinen = false;
-    if (i < rivi.size() && (rivi[i] == '+' || rivi[i] == '-')) {
-        negatiivinen = rivi[i] == '-';
-        ++i;
-    }
-    if (i >= rivi.size() || rivi[i] < '0' || rivi[i] > '9')
+    LuettuLuku luku;
+    if (!lueLuku(rivi, i, ulkona, luku))
         return false;
-    unsigned long long v = 0;
-    while (i < rivi.size() && rivi[i] >= '0' && rivi[i] <= '9') {
-        v = v * 10 + static_cast<unsigned>(rivi[i] - '0');
-        if (v > UINT_MAX)
-            v = static_cast<unsigned long long>(UINT_MAX) + 1;
-        ++i;
-    }
-    if (negatiivinen && v != 0)
-        v = static_cast<unsigned long long>(UINT_MAX) + 1;
-    arvo = v;
+    arvo = luku.negatiivinen && luku.arvo != 0 ? ulkona : luku.arvo;
     return true;
 }
 } // namespace
@@ -80,7 +66,7 @@ unsigned kysyluku(Konsoli &k, const std::string &kehote, unsigned min, unsigned 
             annettu = true;
         }
         unsigned long long luku = 0;
-        if (lueLuku(rivi, luku)) {
+        if (lueVastaus(rivi, luku)) {
             vastaus = luku;
             annettu = true;
         }

@@ -1,5 +1,6 @@
 #include "util/teksti.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 
@@ -57,22 +58,34 @@ std::string double2string(double x, unsigned n) {
     return r;
 }
 
+bool lueLuku(const std::string &s, size_t &i, unsigned long long katto, LuettuLuku &luku) {
+    size_t k = i;
+    while (k < s.size() && onValilyonti(s[k]))
+        ++k;
+    bool negatiivinen = false;
+    if (k < s.size() && (s[k] == '+' || s[k] == '-')) {
+        negatiivinen = s[k] == '-';
+        ++k;
+    }
+    if (k >= s.size() || s[k] < '0' || s[k] > '9')
+        return false;
+    unsigned long long v = 0;
+    for (; k < s.size() && s[k] >= '0' && s[k] <= '9'; ++k)
+        if (v < katto)
+            v = std::min(katto, v * 10 + static_cast<unsigned>(s[k] - '0'));
+    luku.arvo = v;
+    luku.negatiivinen = negatiivinen;
+    i = k;
+    return true;
+}
+
 int string2int(const std::string &s) {
     size_t i = 0;
-    while (i < s.size() && onValilyonti(s[i]))
-        ++i;
-    if (i < s.size() && s[i] == '+')
-        ++i;
-    long long v = 0;
-    bool luettu = false;
-    while (i < s.size() && s[i] >= '0' && s[i] <= '9') {
-        luettu = true;
-        v = v * 10 + (s[i] - '0');
-        if (v > INT_MAX)
-            return INT_MAX; // too large to be any number the program asks for
-        ++i;
-    }
-    return luettu ? static_cast<int>(v) : 0;
+    LuettuLuku luku;
+    // A minus sign is not part of any number the program asks for.
+    if (!lueLuku(s, i, INT_MAX, luku) || luku.negatiivinen)
+        return 0;
+    return static_cast<int>(luku.arvo);
 }
 
 std::string pidenna(std::string s, unsigned width) {

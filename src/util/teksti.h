@@ -20,6 +20,15 @@ bool onkotyhja(const std::string &s);
 bool aakkosta(const std::string &a, const std::string &b);
 bool loytyyko(const std::string &s, const std::string &t);
 
+// Reads a number at `i` the way stream extraction reads one: white space skipped, an optional
+// sign, then the digits; a value above `katto` is kept as `katto`. Returns false, leaving `i`
+// as it was, when no digit follows.
+struct LuettuLuku {
+    unsigned long long arvo = 0;
+    bool negatiivinen = false;
+};
+bool lueLuku(const std::string &s, size_t &i, unsigned long long katto, LuettuLuku &luku);
+
 // White space as the C isspace test sees it, safe for bytes from 0x80 up.
 bool onValilyonti(char c);
 // Escapes & < > " for HTML text; other bytes pass unchanged.

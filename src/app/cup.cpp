@@ -1,0 +1,61 @@
+// Options 12 to 14: the cup tables.
+#include "app/tallennus.h"
+#include "app/vakiot.h"
+#include "cup/cuptaulukot.h"
+#include "util/teksti.h"
+
+#include <ostream>
+
+namespace vt {
+
+namespace {
+
+const Tiedostolaji CUPTIEDOSTO{".txt", TULOSTIEDOSTO_ALKU};
+
+bool kysyTiedot(Tila &t) {
+    for (;;) {
+        t.konsoli.kehota("Do you want to print details? (1=yes, 2=no) (default = 1): ");
+        std::string v = lyhenna(t.konsoli.lueRivi());
+        if (v == "1" || v.empty())
+            return true;
+        if (v == "2")
+            return false;
+    }
+}
+
+void tallennaStandings(Tila &t, bool tiimit) {
+    if (!onLeveleita(t))
+        return;
+    const bool tiedot = kysyTiedot(t);
+    // The team table needs team rows whatever option 9 says; the setting stays.
+    Tulostusasetukset asetukset = t.asetukset;
+    if (tiimit)
+        asetukset.tiimit = true;
+    tallennaDialogilla(t, CUPTIEDOSTO, [](const std::string &) {}, [&](std::ostream &out) {
+        tulostaKaikkiCupPisteet(out, t.levelit, asetukset, t.pistetaulukko, tiimit, tiedot,
+                                t.ulos(), t.kello);
+    });
+}
+
+} // namespace
+
+void tallennaLevelinCup(Tila &t) {
+    if (!onLeveleita(t))
+        return;
+    tulostaLevelit(t, true);
+    const unsigned n = kysyluku(t.konsoli, "Give the level's number you want to print: (0 aborts): ",
+                                0, static_cast<unsigned>(t.levelit.size()), false);
+    if (n == 0) {
+        t.ulos() << "Cup stats saving aborted.\n";
+        return;
+    }
+    tallennaDialogilla(t, CUPTIEDOSTO, [](const std::string &) {}, [&](std::ostream &out) {
+        tulostaYhdenKentanCupPisteet(out, n - 1, t.levelit, t.asetukset, t.pistetaulukko, t.kello);
+    });
+}
+
+void tallennaPelaajienCup(Tila &t) { tallennaStandings(t, false); }
+
+void tallennaTiimienCup(Tila &t) { tallennaStandings(t, true); }
+
+} // namespace vt

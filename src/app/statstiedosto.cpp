@@ -1,0 +1,26 @@
+// Options 8 and 10: the collection in the stat-file layout, on the console and as a file.
+#include "app/tallennus.h"
+#include "app/vakiot.h"
+#include "stats/tulostastats.h"
+
+#include <ostream>
+
+namespace vt {
+
+void naytaKaikki(Tila &t) {
+    if (!onLeveleita(t))
+        return;
+    tulostaStats(t.ulos(), t.levelit, t.asetukset, false, t.pistetaulukko, t.ulos(), t.kello);
+}
+
+void tallennaStats(Tila &t) {
+    if (!onLeveleita(t))
+        return;
+    tallennaDialogilla(
+        t, {".txt", TULOSTIEDOSTO_ALKU}, [](const std::string &) {},
+        [&](std::ostream &out) {
+            tulostaStats(out, t.levelit, t.asetukset, true, t.pistetaulukko, t.ulos(), t.kello);
+        });
+}
+
+} // namespace vt

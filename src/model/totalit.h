@@ -1,0 +1,52 @@
+#pragma once
+// Facts of a whole collection: the player and team totals folded in level by level, the
+// penalties for levels not finished, the shortest and longest level and the anonymous total.
+#include "model/level.h"
+
+#include <cstddef>
+#include <iosfwd>
+#include <vector>
+
+namespace vt {
+
+// Levels listed by the writers: all of them, or only those with runs.
+bool listataanko(const Level &level, const Tulostusasetukset &options);
+
+// The progress of a pass over the levels: a count every 500 levels, and a last line for
+// passes longer than that.
+void kerroEdistyminen(std::ostream &konsoli, std::size_t tehty, std::size_t n);
+void kerroValmis(std::ostream &konsoli, std::size_t n);
+
+// The player and team totals of a whole collection, one level after the other.
+// With `konsoli`, progress is reported every 500 levels.
+std::vector<Pelaaja> laskeKokoelmanTotalit(const std::vector<Level> &levels,
+                                           const Tulostusasetukset &options,
+                                           const std::vector<unsigned> &cupTaulukko,
+                                           std::ostream *konsoli);
+
+// Adds the penalty for every listed level not finished and sorts by total time.
+void lisaaRangaistukset(std::vector<Pelaaja> &rivit, unsigned listattuja);
+
+// The totals as the writers rank them: accumulated, penalised for the `listattuja` levels
+// listed, best first; the work is reported on `konsoli`.
+std::vector<Pelaaja> laskeSijoitetutTotalit(const std::vector<Level> &levels,
+                                            const Tulostusasetukset &options,
+                                            const std::vector<unsigned> &cupTaulukko,
+                                            unsigned listattuja, std::ostream &konsoli);
+
+// Shortest and longest level by winning time; levels won by an apple count take no part.
+struct AariLevelit {
+    const Level *lyhin = nullptr;
+    const Level *pisin = nullptr;
+};
+AariLevelit etsiAariLevelit(const std::vector<Level> &levels);
+
+// Finished levels and winning-time sum of the anonymous total.
+struct AnonyymiSumma {
+    Aika total;
+    Aika voittoajat;
+    unsigned lapaistyja = 0;
+};
+AnonyymiSumma laskeAnonyymi(const std::vector<Level> &levels, const Tulostusasetukset &options);
+
+} // namespace vt
