@@ -31,10 +31,12 @@ void tallennaStandings(Tila &t, bool tiimit) {
     Tulostusasetukset asetukset = t.asetukset;
     if (tiimit)
         asetukset.tiimit = true;
-    tallennaDialogilla(t, CUPTIEDOSTO, [](const std::string &) {}, [&](std::ostream &out) {
-        tulostaKaikkiCupPisteet(out, t.levelit, asetukset, t.pistetaulukko, tiimit, tiedot,
-                                t.ulos(), t.kello);
-    });
+    tallennaDialogilla(
+        t, CUPTIEDOSTO, [](const std::string &) {},
+        [&](std::ostream &out) {
+            tulostaKaikkiCupPisteet(out, t.levelit, asetukset, t.pistetaulukko, tiimit, tiedot,
+                                    t.ulos(), t.kello);
+        });
 }
 
 } // namespace
@@ -43,15 +45,19 @@ void tallennaLevelinCup(Tila &t) {
     if (!onLeveleita(t))
         return;
     tulostaLevelit(t, true);
-    const unsigned n = kysyluku(t.konsoli, "Give the level's number you want to print: (0 aborts): ",
-                                0, static_cast<unsigned>(t.levelit.size()), false);
+    const unsigned n =
+        kysyluku(t.konsoli, "Give the level's number you want to print: (0 aborts): ", 0,
+                 static_cast<unsigned>(t.levelit.size()), false);
     if (n == 0) {
         t.ulos() << "Cup stats saving aborted.\n";
         return;
     }
-    tallennaDialogilla(t, CUPTIEDOSTO, [](const std::string &) {}, [&](std::ostream &out) {
-        tulostaYhdenKentanCupPisteet(out, n - 1, t.levelit, t.asetukset, t.pistetaulukko, t.kello);
-    });
+    tallennaDialogilla(
+        t, CUPTIEDOSTO, [](const std::string &) {},
+        [&](std::ostream &out) {
+            tulostaYhdenKentanCupPisteet(out, n - 1, t.levelit, t.asetukset, t.pistetaulukko,
+                                         t.kello);
+        });
 }
 
 void tallennaPelaajienCup(Tila &t) { tallennaStandings(t, false); }

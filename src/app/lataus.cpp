@@ -1,8 +1,8 @@
 // Options 1 and 2: loading stat files and typing times.
 #include "app/tila.h"
 #include "model/jarjestykset.h"
-#include "stats/luestats.h"
 #include "model/totalit.h"
+#include "stats/luestats.h"
 #include "util/teksti.h"
 
 #include <fstream>

@@ -29,7 +29,28 @@ void tulostaLevelit(Tila &t, bool asuB) {
 
 namespace {
 
-unsigned levelienLkm(const Tila &t) { return static_cast<unsigned>(t.levelit.size()); }
+// The opening of options 5 to 7: the levels listed and one chosen by number. Gives the
+// chosen level's index, or nothing after the command's message.
+struct LevelinValinta {
+    const char *eiLeveleita;
+    bool asuB;
+    const char *kysymys;
+    const char *peruttu;
+};
+std::optional<size_t> valitseLevel(Tila &t, const LevelinValinta &v) {
+    if (t.levelit.empty()) {
+        t.ulos() << v.eiLeveleita;
+        return std::nullopt;
+    }
+    tulostaLevelit(t, v.asuB);
+    const unsigned n =
+        kysyluku(t.konsoli, v.kysymys, 0, static_cast<unsigned>(t.levelit.size()), false);
+    if (n == 0) {
+        t.ulos() << v.peruttu;
+        return std::nullopt;
+    }
+    return n - 1;
+}
 
 // The opening of options 3 and 4: the players listed and one chosen by number. Gives the
 // chosen player's name, or nothing after the command's message.
@@ -60,11 +81,10 @@ std::optional<std::string> valitsePelaaja(Tila &t, const std::vector<Pelaaja> &l
 
 void nimeaPelaaja(Tila &t) {
     const std::vector<Pelaaja> lista = pelaajaLista(t);
-    const std::optional<std::string> valittu =
-        valitsePelaaja(t, lista,
-                       {"No players to rename. \n",
-                        "Give the player's number you want to rename: (0 aborts): ",
-                        "Any player wasn't renamed.\n"});
+    const std::optional<std::string> valittu = valitsePelaaja(
+        t, lista,
+        {"No players to rename. \n", "Give the player's number you want to rename: (0 aborts): ",
+         "Any player wasn't renamed.\n"});
     if (!valittu)
         return;
     const std::string vanha = *valittu;
@@ -101,11 +121,10 @@ void nimeaPelaaja(Tila &t) {
 }
 
 void poistaPelaaja(Tila &t) {
-    const std::optional<std::string> valittu =
-        valitsePelaaja(t, pelaajaLista(t),
-                       {"No players to remove. \n",
-                        "Give the player's number you want to remove (0 aborts): ",
-                        "Any player wasn't removed.\n"});
+    const std::optional<std::string> valittu = valitsePelaaja(
+        t, pelaajaLista(t),
+        {"No players to remove. \n", "Give the player's number you want to remove (0 aborts): ",
+         "Any player wasn't removed.\n"});
     if (!valittu)
         return;
     const std::string nimi = *valittu;
@@ -115,24 +134,19 @@ void poistaPelaaja(Tila &t) {
 }
 
 void nimeaLevel(Tila &t) {
-    if (t.levelit.empty()) {
-        t.ulos() << "No levels to rename.\n";
+    const std::optional<size_t> valinta =
+        valitseLevel(t, {"No levels to rename.\n", false,
+                         "Give the level's number you want to rename: (0 aborts): ",
+                         "Any level wasn't renamed.\n"});
+    if (!valinta)
         return;
-    }
-    tulostaLevelit(t, false);
-    unsigned n = kysyluku(t.konsoli, "Give the level's number you want to rename: (0 aborts): ", 0,
-                          levelienLkm(t), false);
-    if (n == 0) {
-        t.ulos() << "Any level wasn't renamed.\n";
-        return;
-    }
     t.konsoli.kehota("Give new name: ");
     std::string uusi = lyhenna(t.konsoli.lueRivi());
     if (onkotyhja(uusi)) {
         t.ulos() << "Can't rename level. \n";
         return;
     }
-    const size_t valittu = n - 1;
+    const size_t valittu = *valinta;
     long loytyi = -1;
     for (size_t i = 0; i < t.levelit.size(); ++i)
         if (i != valittu && toUpper(t.levelit[i].annaNimi()) == toUpper(uusi))
@@ -153,36 +167,24 @@ void nimeaLevel(Tila &t) {
 }
 
 void poistaLevel(Tila &t) {
-    if (t.levelit.empty()) {
-        t.ulos() << "No levels to remove.\n";
+    const std::optional<size_t> valinta =
+        valitseLevel(t, {"No levels to remove.\n", true,
+                         "Give the level's number you want to remove: (0 aborts): ",
+                         "Any level wasn't removed.\n"});
+    if (!valinta)
         return;
-    }
-    tulostaLevelit(t, true);
-    unsigned n = kysyluku(t.konsoli, "Give the level's number you want to remove: (0 aborts): ", 0,
-                          levelienLkm(t), false);
-    if (n == 0) {
-        t.ulos() << "Any level wasn't removed.\n";
-        return;
-    }
-    t.ulos() << "Level " << t.levelit[n - 1].annaNimi() << " was removed successfully.\n";
-    t.levelit.erase(t.levelit.begin() + static_cast<long>(n - 1));
+    t.ulos() << "Level " << t.levelit[*valinta].annaNimi() << " was removed successfully.\n";
+    t.levelit.erase(t.levelit.begin() + static_cast<long>(*valinta));
 }
 
 void poistaAika(Tila &t) {
-    if (t.levelit.empty()) {
-        t.ulos() << "No times to remove.\n";
+    const std::optional<size_t> valinta = valitseLevel(
+        t, {"No times to remove.\n", true,
+            "Give the level's number where is the time you want to remove: (0 aborts): ",
+            "Any time wasn't removed.\n"});
+    if (!valinta)
         return;
-    }
-    tulostaLevelit(t, true);
-    unsigned n = kysyluku(t.konsoli,
-                          "Give the level's number where is the time you want to remove: (0 "
-                          "aborts): ",
-                          0, levelienLkm(t), false);
-    if (n == 0) {
-        t.ulos() << "Any time wasn't removed.\n";
-        return;
-    }
-    Level &l = t.levelit[n - 1];
+    Level &l = t.levelit[*valinta];
     t.ulos() << "Current times in " << l.annaNimi() << "\n";
     l.tulostaAjotjaNumerot(t.ulos());
     unsigned a = kysyluku(t.konsoli, "Give the time's number you want to remove: (0 aborts): ", 0,

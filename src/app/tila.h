@@ -25,21 +25,21 @@ struct Tila {
 };
 
 // Menu commands, one group a file.
-void lisaaStatTiedosto(Tila &t);        // 1
-void lisaaAikojaKasin(Tila &t);         // 2
-void nimeaPelaaja(Tila &t);             // 3
-void poistaPelaaja(Tila &t);            // 4
-void nimeaLevel(Tila &t);               // 5
-void poistaLevel(Tila &t);              // 6
-void poistaAika(Tila &t);               // 7
-void naytaKaikki(Tila &t);              // 8
-void muutaAsetuksia(Tila &t);           // 9
-void tallennaStats(Tila &t);            // 10
-void tallennaHtml(Tila &t);             // 11
-void tallennaLevelinCup(Tila &t);       // 12
-void tallennaPelaajienCup(Tila &t);     // 13
-void tallennaTiimienCup(Tila &t);       // 14
-void naytaOhje(Tila &t);                // 17
+void lisaaStatTiedosto(Tila &t);    // 1
+void lisaaAikojaKasin(Tila &t);     // 2
+void nimeaPelaaja(Tila &t);         // 3
+void poistaPelaaja(Tila &t);        // 4
+void nimeaLevel(Tila &t);           // 5
+void poistaLevel(Tila &t);          // 6
+void poistaAika(Tila &t);           // 7
+void naytaKaikki(Tila &t);          // 8
+void muutaAsetuksia(Tila &t);       // 9
+void tallennaStats(Tila &t);        // 10
+void tallennaHtml(Tila &t);         // 11
+void tallennaLevelinCup(Tila &t);   // 12
+void tallennaPelaajienCup(Tila &t); // 13
+void tallennaTiimienCup(Tila &t);   // 14
+void naytaOhje(Tila &t);            // 17
 
 // Shared by the commands: the player totals of the collection without team rows, sorted by
 // upper-cased name.

@@ -144,8 +144,9 @@ int ajaOhjelma(Tila &t) {
             t.ulos() << "(currently " << t.levelit.size() << " levels and " << aikoja
                      << " times loaded into memory)\n";
             const auto viimeinen = static_cast<unsigned>(std::size(KOMENNOT));
-            const unsigned valinta = kysyluku(
-                t.konsoli, "Give a number (1-" + int2string(viimeinen) + "): ", 1, viimeinen, false);
+            const unsigned valinta =
+                kysyluku(t.konsoli, "Give a number (1-" + int2string(viimeinen) + "): ", 1,
+                         viimeinen, false);
             for (const Komento &k : KOMENNOT)
                 if (k.numero == valinta)
                     k.suorita(t);

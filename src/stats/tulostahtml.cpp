@@ -7,6 +7,7 @@
 #include "util/teksti.h"
 #include "util/versio.h"
 
+#include <functional>
 #include <ostream>
 #include <sstream>
 
@@ -63,7 +64,8 @@ void tulostaHtml(std::ostream &out, const std::vector<Level> &levels, Tulostusas
                            : "<br><h2>Single player times:</h2><br>\n");
              out << TAULU;
              out << "<tr><td width=\"50\"><b>No.</b><td><b>Level Name&nbsp;&nbsp;</b></td><td "
-                    "width=\"130\"><b>Best Time</b></td><td width=\"300\"><b>Driver</b></td></tr>\n\n";
+                    "width=\"130\"><b>Best Time</b></td><td "
+                    "width=\"300\"><b>Driver</b></td></tr>\n\n";
              summa = Aika();
          },
          [&](bool multi, unsigned numero, const Level &level) {
@@ -114,20 +116,27 @@ void tulostaHtml(std::ostream &out, const std::vector<Level> &levels, Tulostusas
     }
     out << "</table></code>\n";
 
-    if (options.tiimit) {
+    // The team rows of a table, numbered from 1, under a heading written before the first.
+    auto tiimit = [&](const std::function<void()> &alku,
+                      const std::function<void(const Pelaaja &, unsigned)> &rivi) {
         unsigned t = 0;
         for (const Pelaaja &p : rivit) {
             if (!p.tiimi)
                 continue;
-            if (t == 0) {
-                out << "<br><h2>Team total times:</h2><br>\n";
-                otsikko("Team");
-            }
-            totalRivi(p, ++t);
+            if (t == 0)
+                alku();
+            rivi(p, ++t);
         }
         if (t > 0)
             out << "</table></code>\n";
-    }
+    };
+    if (options.tiimit)
+        tiimit(
+            [&] {
+                out << "<br><h2>Team total times:</h2><br>\n";
+                otsikko("Team");
+            },
+            totalRivi);
 
     AnonyymiSumma anon = laskeAnonyymi(levels, options);
     if (options.lisatilastot) {
@@ -158,21 +167,14 @@ void tulostaHtml(std::ostream &out, const std::vector<Level> &levels, Tulostusas
             if (!p.tiimi)
                 parhaatRivi(p, ++numero);
         out << "</table></code>\n";
-        if (options.tiimit) {
-            unsigned t = 0;
-            for (const Pelaaja &p : rivit) {
-                if (!p.tiimi)
-                    continue;
-                if (t == 0) {
+        if (options.tiimit)
+            tiimit(
+                [&] {
                     out << "<h2>Amount of best times of teams:</h2>\n" << TAULU;
                     out << "<tr><td width=\"50\"><b>Pos.</b><td width=\"300\"><b>Team</b></td><td "
                            "width=\"150\"><b>Best times</b></td>";
-                }
-                parhaatRivi(p, ++t);
-            }
-            if (t > 0)
-                out << "</table></code>\n";
-        }
+                },
+                parhaatRivi);
     }
 
     out << "\n\n\n\n<br><br><br></td><td bgcolor=\"#b4e0fc\"></td><td bgcolor=\"#001122\"></td>\n";

@@ -45,15 +45,17 @@ void tulostaStats(std::ostream &out, const std::vector<Level> &levels, Tulostusa
         out << "best times are stored in the LEV files or in the STATE.DAT binary file.\n\n";
     }
 
-    const unsigned piilotettuja = kayLevelit(
-        levels, options, konsoli,
-        {[&](bool multi) { out << (multi ? "Multiplayer times: \n\n" : "Single player times: \n\n"); },
-         [&](bool multi, unsigned numero, const Level &level) {
-             out << "  Level " << numero << ", " << level.annaNimi() << ":\n";
-             level.tulostaAjot(out, options, multi, false);
-             out << "\n";
-         },
-         [&](bool) { out << "\n"; }});
+    const unsigned piilotettuja =
+        kayLevelit(levels, options, konsoli,
+                   {[&](bool multi) {
+                        out << (multi ? "Multiplayer times: \n\n" : "Single player times: \n\n");
+                    },
+                    [&](bool multi, unsigned numero, const Level &level) {
+                        out << "  Level " << numero << ", " << level.annaNimi() << ":\n";
+                        level.tulostaAjot(out, options, multi, false);
+                        out << "\n";
+                    },
+                    [&](bool) { out << "\n"; }});
 
     out << "The following are the single player total times for individual players.\n";
     out << "If a player doesn't have a time in the top ten for a level, this\n";
