@@ -69,11 +69,17 @@ void lisaaStatTiedosto(Tila &t) {
     std::vector<Aika> parhaatEnnen;
     for (const Level &l : t.levelit)
         parhaatEnnen.push_back(l.parasAika());
-    std::vector<Pelaaja> totalitEnnen =
-        laskeKokoelmanTotalit(t.levelit, t.asetukset, t.pistetaulukko, nullptr);
-
-    lueStats(in, t.levelit, t.uusiOletus, t.ulos());
-    in.close();
+    const bool loki = loytyyko(nimi, ".log");
+    std::vector<Pelaaja> totalitEnnen;
+    if (loki) {
+        in.close();
+        lueBattleLoki(t, nimi);
+        t.viimeisinLoki = nimi;
+    } else {
+        totalitEnnen = laskeKokoelmanTotalit(t.levelit, t.asetukset, t.pistetaulukko, nullptr);
+        lueStats(in, t.levelit, t.uusiOletus, t.ulos());
+        in.close();
+    }
 
     std::string lista;
     unsigned uusiaParhaita = 0;
@@ -86,6 +92,8 @@ void lisaaStatTiedosto(Tila &t) {
     t.ulos() << (t.levelit.size() - levelejaEnnen) << " levels and "
              << (aikojaYhteensa(t.levelit) - aikojaEnnen) << " times added. \n";
     t.uusiOletus = true;
+    if (loki)
+        return;
 
     if (uusiaParhaita > 0)
         t.ulos() << "Totally " << uusiaParhaita

@@ -47,5 +47,7 @@ std::vector<Pelaaja> pelaajaLista(Tila &t);
 // "Current levels: " and the levels, as "  Level 1: name" or, with `asuB`, "  Level 1, name:".
 void tulostaLevelit(Tila &t, bool asuB);
 bool tiedostoOnOlemassa(const std::string &nimi);
+// Option 1 for a channel log: its battles added as levels.
+void lueBattleLoki(Tila &t, const std::string &nimi);
 
 } // namespace vt

@@ -1,0 +1,276 @@
+#include "battle/battlet.h"
+
+#include "model/jarjestykset.h"
+#include "util/teksti.h"
+
+#include <istream>
+#include <ostream>
+#include <unordered_set>
+
+namespace vt {
+
+namespace {
+
+void aloitaAlusta(std::istream &loki) {
+    loki.clear();
+    loki.seekg(0);
+}
+
+// The level name of a link as the battle's end test sees it: after the last "/" or blank.
+std::string linkinNimi(const std::string &rivi, const std::string &iso) {
+    const std::string t = rivi.substr(0, iso.find(".LEV"));
+    size_t alku = 0;
+    if (size_t p = t.rfind('/'); p != std::string::npos)
+        alku = p + 1;
+    if (size_t p = t.rfind(' '); p != std::string::npos && p + 1 > alku)
+        alku = p + 1;
+    return t.substr(alku);
+}
+
+std::string tasoAvain(const std::string &nimi) { return lyhenna(toUpper(nimi).substr(0, 30)); }
+
+void tulostaLista(std::ostream &out, const std::vector<Ajo> &ajot) {
+    for (size_t i = 0; i < ajot.size(); ++i)
+        out << " " << pidenna(int2string(i + 1) + ": ", 6) << pidenna(ajot[i].nimi, 12)
+            << ajot[i].aika.str() << "\n";
+}
+
+void tulostaOhjeet(Konsoli &k) {
+    k.ulos() << "If you want to ignore some of them, write the numbers here. \n"
+             << "To add a time, write 'add'. (each player's last score is counted)\n";
+    k.kehota("At end, push just enter: ");
+}
+
+} // namespace
+
+bool kysySeuraavaKentta(Konsoli &konsoli, unsigned numero, std::string &levelNimi) {
+    konsoli.kehota("Give the " + int2string(numero) + ". level name or press only enter to quit: ");
+    levelNimi = lyhenna(konsoli.lueRivi());
+    return !onkotyhja(levelNimi);
+}
+
+void Sarjakisa::lue(std::istream &loki) {
+    konsoli_.ulos() << "Give the first level name or press just enter to find \n";
+    konsoli_.kehota("automatically all battles from file: ");
+    levelNimi_ = lyhenna(konsoli_.lueRivi());
+    if (onkotyhja(levelNimi_)) {
+        konsoli_.ulos() << "Level name was not given, "
+                        << "trying to find automatically all battles from file. \n";
+        automaatti_ = true;
+        konsoli_.ulos() << "Please wait, generating file...\n";
+    }
+    konsoli_.ulos().flush();
+
+    std::string rivi;
+    while (!valmis_) {
+        if (std::getline(loki, rivi)) {
+            kasitteleRivi(rivi, false, loki);
+            continue;
+        }
+        if (!ajot_.empty()) {
+            // The log ended inside a battle: one empty line closes it.
+            kasitteleRivi("", true, loki);
+            continue;
+        }
+        if (automaatti_ || loytyi_)
+            break;
+        konsoli_.ulos() << "The level file you asked was not found from the file.\n";
+        if (!kysySeuraava(loki))
+            break;
+    }
+}
+
+bool Sarjakisa::kysySeuraava(std::istream &loki) {
+    if (!kysySeuraavaKentta(konsoli_, numero_, levelNimi_)) {
+        valmis_ = true;
+        return false;
+    }
+    aloitaAlusta(loki);
+    loytyi_ = false;
+    return true;
+}
+
+void Sarjakisa::kasitteleRivi(const std::string &rivi, bool lopussa, std::istream &loki) {
+    const std::string iso = toUpper(rivi);
+    const std::string puhuja = sanoja(rivi, nickit_);
+    if (!puhuja.empty() && byLaskuri_ == 0)
+        ehdokas_ = puhuja;
+    etsiAlkuTaiLoppuAika(rivi, date_);
+    date_.lueRivistaPaivamaara(rivi);
+    if (byLaskuri_ > 0)
+        --byLaskuri_;
+
+    if (onByRivi(iso)) {
+        const std::string d = battlenSanoja(rivi, nickit_);
+        if (!d.empty()) {
+            ehdokas_ = d;
+            if (kaynnissa_ && etsiLevelLogista(rivi) == levelNimi_)
+                tekija_ = d;
+            // Speakers of the next lines are not taken for the designer named here.
+            byLaskuri_ = 7;
+        }
+    }
+
+    if (kaynnissa_ && voiOllaTulos(iso)) {
+        Ajo ajo;
+        if (ajo.aika.etsiaika(rivi, false, false) && !puhuja.empty()) {
+            ajo.nimi = puhuja;
+            ajot_.push_back(std::move(ajo));
+        }
+    }
+
+    if (kaynnissa_) {
+        const bool lopettaja =
+            tekija_.empty() || puhuja == tekija_ || loytyyko(puhuja, "bot") || puhuja == "qumo";
+        if ((onStopRivi(iso) && lopettaja) || lopussa)
+            suljeBattle(rivi, loki);
+        if (valmis_)
+            return;
+    }
+
+    if (kaynnissa_ && onLinkkiRivi(iso) && linkinNimi(rivi, iso) != levelNimi_) {
+        suljeBattle(rivi, loki);
+        if (valmis_)
+            return;
+    }
+
+    if (!kaynnissa_ && onLinkkiRivi(iso) && (automaatti_ || loytyyko(iso, toUpper(levelNimi_)))) {
+        kaynnissa_ = true;
+        levelNimi_ = etsiLevelLogista(rivi);
+        alkuaika_ = etsiAlkuTaiLoppuAika(rivi, date_);
+        loytyi_ = true;
+        tekija_ = ehdokas_;
+    }
+}
+
+void Sarjakisa::suljeBattle(const std::string &rivi, std::istream &loki) {
+    kaynnissa_ = false;
+    if (ajot_.empty())
+        return;
+    std::ostream &out = konsoli_.ulos();
+    out << "Adding event " << numero_ << ": " << levelNimi_;
+    if (!tekija_.empty())
+        out << " by " << tekija_;
+    out << "...";
+    const std::string loppuaika = etsiAlkuTaiLoppuAika(rivi, date_);
+    if (!automaatti_) {
+        out << "\n";
+        naytaajotruudulla(konsoli_, ajot_);
+    }
+    const size_t ennen = levelit_.size();
+    laskeBattle(ajot_, levelNimi_, tekija_, alkuaika_, loppuaika, levelit_, uusi_, date_);
+    if (levelit_.size() == ennen)
+        out << "wasn't added";
+    else
+        ++numero_;
+    out << "\n";
+    out.flush();
+    if (!automaatti_ && !kysySeuraava(loki))
+        return;
+    ajot_.clear();
+}
+
+unsigned battlenPituus(const std::string &alku, const std::string &loppu) {
+    if (alku.size() <= 4 || loppu.size() <= 4)
+        return 0;
+    auto ero = [&](size_t k) { return static_cast<int>(loppu[k]) - static_cast<int>(alku[k]); };
+    int l = ero(0) * 600 + ero(1) * 60 + ero(3) * 10 + ero(4);
+    if (l < 0)
+        l += 1440;
+    return l < 2 || l > 50 ? 0 : static_cast<unsigned>(l);
+}
+
+void laskeBattle(std::vector<Ajo> &ajot, const std::string &levelNimi, const std::string &tekija,
+                 const std::string &alku, const std::string &loppu, std::vector<Level> &levelit,
+                 bool uusi, const Date &date) {
+    // Each nick's last result, in the order of those last results.
+    std::unordered_set<std::string> nahty;
+    std::vector<Ajo> viimeiset;
+    for (size_t i = ajot.size(); i-- > 0;)
+        if (nahty.insert(ajot[i].nimi).second)
+            viimeiset.push_back(std::move(ajot[i]));
+    ajot.assign(std::make_move_iterator(viimeiset.rbegin()),
+                std::make_move_iterator(viimeiset.rend()));
+    vaihtojarjesta(ajot, ajatParhaatEnsinTasanVaihtaen());
+
+    auto uusiAjo = [&](const Ajo &a) {
+        Ajo r;
+        r.aika = a.aika;
+        r.nimi = a.nimi;
+        r.uusi = uusi;
+        return r;
+    };
+
+    const std::string avain = tasoAvain(levelNimi);
+    for (size_t i = levelit.size() > 11 ? levelit.size() - 10 : 0; i < levelit.size(); ++i) {
+        Level &level = levelit[i];
+        if (tasoAvain(level.annaNimi()) != avain)
+            continue;
+        std::vector<Ajo> lisattavat;
+        for (const Ajo &a : ajot) {
+            Ajo r = uusiAjo(a);
+            if (!level.onkoJoTamaAjo(r))
+                lisattavat.push_back(std::move(r));
+        }
+        for (const Ajo &a : lisattavat) {
+            level.lisaaAjo(a);
+            // A player's new result replaces his earlier one in that level.
+            level.poistaTurhatAjot();
+        }
+        return;
+    }
+
+    Level level(levelNimi);
+    level.asetaPituus(battlenPituus(alku, loppu));
+    level.alkuaika = alku;
+    level.paivamaara = date.str();
+    level.asetaPitaja(tekija);
+    for (const Ajo &a : ajot)
+        level.lisaaAjo(uusiAjo(a));
+    levelit.push_back(std::move(level));
+}
+
+void naytaajotruudulla(Konsoli &konsoli, std::vector<Ajo> &ajot) {
+    std::ostream &out = konsoli.ulos();
+    out << "The following times were found from the file: \n";
+    tulostaLista(out, ajot);
+    tulostaOhjeet(konsoli);
+    for (;;) {
+        const std::string vastaus = konsoli.lueRivi();
+        if (vastaus.empty())
+            return;
+        if (loytyyko(toUpper(vastaus), "ADD")) {
+            Ajo ajo;
+            for (;;) {
+                konsoli.kehota("Give player's name: ");
+                ajo.nimi = lyhenna(konsoli.lueRivi());
+                if (ajo.nimi.size() > 11) {
+                    out << "Player's name too long. \n";
+                    continue;
+                }
+                if (!onkotyhja(ajo.nimi))
+                    break;
+            }
+            for (;;) {
+                konsoli.kehota("Give time: ");
+                Aika aika;
+                if (aika.etsiaika(konsoli.lueRivi(), true, false)) {
+                    ajo.aika = aika;
+                    break;
+                }
+            }
+            ajot.push_back(std::move(ajo));
+        } else {
+            size_t i = 0;
+            LuettuLuku luku;
+            if (lueLuku(vastaus, i, UINT32_MAX, luku) && !luku.negatiivinen && luku.arvo >= 1 &&
+                luku.arvo <= ajot.size())
+                ajot.erase(ajot.begin() + static_cast<long>(luku.arvo - 1));
+        }
+        out << "Times: \n";
+        tulostaLista(out, ajot);
+        tulostaOhjeet(konsoli);
+    }
+}
+
+} // namespace vt
