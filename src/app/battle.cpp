@@ -1,9 +1,13 @@
-// Battles: option 1 for channel logs.
-#include "app/tila.h"
+// Battles: option 1 for channel logs, option 15 for the battle file.
+#include "app/tallennus.h"
 #include "app/vakiot.h"
 #include "battle/battlet.h"
+#include "battle/battletiedosto.h"
+#include "util/tiedosto.h"
 
 #include <fstream>
+#include <optional>
+#include <ostream>
 #include <sstream>
 
 namespace vt {
@@ -23,6 +27,37 @@ void lueBattleLoki(Tila &t, const std::string &nimi) {
         kisa.lue(loki);
     else
         kisa.lue(tyhja);
+}
+
+void tallennaBattlet(Tila &t) {
+    if (!onLeveleita(t))
+        return;
+    const std::optional<std::string> vahvistettu =
+        kysyTallennusnimi(t, {".txt", TULOSTIEDOSTO_ALKU});
+    if (!vahvistettu)
+        return;
+    const bool html = kysyHtmlMuoto(t.konsoli);
+    const std::string nimi = battleTiedostonNimi(*vahvistettu, html, tiedostoOnOlemassa);
+    // The form may have led to another name than the one confirmed.
+    if (nimi != *vahvistettu && tiedostoOnOlemassa(nimi) &&
+        kysyluku(t.konsoli, "File " + nimi + " already exists, overwrite? (1=yes, 2=no): ", 1, 2,
+                 false) == 2) {
+        t.ulos() << "Saving cancelled.\n";
+        return;
+    }
+    const unsigned bonus = kysyLisapisteet(t.konsoli, 1);
+    const BattleTiedosto tiedosto = teeBattleTiedosto(t.levelit, html, bonus, t.ulos(), t.kello);
+    t.ulos() << "Writing to file...\n";
+    const Kirjoitus tulos = kirjoitaTiedostoon(
+        nimi, [&](std::ostream &out) { out << tiedosto.alku << tiedosto.keski << tiedosto.loppu; });
+    if (tulos == Kirjoitus::EiAukea) {
+        t.ulos() << "Output file couldn't be made. \n";
+        tauko(t.konsoli);
+    }
+    if (tulos == Kirjoitus::Onnistui)
+        t.ulos() << "File " << nimi << " saved successfully. \n";
+    else
+        t.ulos() << "Saving file " << nimi << " failed. \n";
 }
 
 } // namespace vt

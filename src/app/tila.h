@@ -39,6 +39,7 @@ void tallennaHtml(Tila &t);         // 11
 void tallennaLevelinCup(Tila &t);   // 12
 void tallennaPelaajienCup(Tila &t); // 13
 void tallennaTiimienCup(Tila &t);   // 14
+void tallennaBattlet(Tila &t);      // 15
 void naytaOhje(Tila &t);            // 17
 
 // Shared by the commands: the player totals of the collection without team rows, sorted by

@@ -96,7 +96,7 @@ const Komento KOMENNOT[] = {
     {12, "Save cup table (one level results)", tallennaLevelinCup},
     {13, "Save cup table (players)", tallennaPelaajienCup},
     {14, "Save cup table (teams)", tallennaTiimienCup},
-    {15, "Save as sarjakisa stat file", eiSaatavilla},
+    {15, "Save as sarjakisa stat file", tallennaBattlet},
     {16, "Make sorakisa statistics", eiSaatavilla},
     {17, "Help", naytaOhje},
     {18, "Exit", [](Tila &t) { t.lopetus = true; }},

@@ -1,0 +1,510 @@
+#include "battle/battletiedosto.h"
+
+#include "model/jarjesta.h"
+#include "util/teksti.h"
+
+#include <optional>
+#include <ostream>
+
+namespace vt {
+
+const std::string TAULUKKO_1 =
+    "<tr><td><font face=\"courier new\"><table cellspacing=\"0\" cellpadding=\"1\" border=\"3\" "
+    "rules=\"none\" bgcolor=\"#ffffff\" align=\"left\"><tr><th align=\"left\" "
+    "width=\"250\">Level</th><th align=\"left\" width=\"100\">Event</th><th align=\"left\" "
+    "width=\"100\">Players</th><th align=\"left\" width=\"150\">Winner</th><th align=\"rigth\" "
+    "width=\"100\">Time</th></tr>";
+const std::string TAULUKKO_2 =
+    "<tr><td><font face=\"courier new\"><table cellspacing=\"0\" cellpadding=\"1\" border=\"3\" "
+    "rules=\"none\" bgcolor=\"#ffffff\" align=\"left\"><tr><th align=\"left\" "
+    "width=\"50\">Pos.</th><th align=\"left\" width=\"150\">Player</th><th align=\"rigth\" "
+    "width=\"100\">Time</th><th align=\"rigth\" width=\"100\">Diff.</th><th align=\"left\" "
+    "width=\"100\">Points</th></tr>";
+const std::string TAULUKKO_3 =
+    "<tr><td><font face=\"courier new\"><table cellspacing=\"0\" cellpadding=\"1\" border=\"3\" "
+    "rules=\"none\" bgcolor=\"#ffffff\" align=\"left\"><tr><th align=\"left\" "
+    "width=\"50\">Pos.</th><th align=\"left\" width=\"150\">Player</th><th align=\"left\" "
+    "width=\"200\">Points (average)</th><th align=\"left\" width=\"150\">Wins/battles</th><th "
+    "align=\"left\" width=\"150\">Total time</th><th align=\"left\" width=\"250\">Best row "
+    "(start event)</th></tr>";
+const std::string TAULUKKO_4 =
+    "<tr><td><font face=\"courier new\"><table cellspacing=\"0\" cellpadding=\"1\" border=\"3\" "
+    "rules=\"none\" bgcolor=\"#ffffff\" align=\"left\"><tr><th align=\"left\" "
+    "width=\"50\">Pos.</th><th align=\"left\" width=\"150\">Player</th><th align=\"left\" "
+    "width=\"100\">Battles</th><th align=\"left\" width=\"150\">Avg players</th><th "
+    "align=\"left\" width=\"150\">Avg length</th><th align=\"left\" width=\"200\">Avg winning "
+    "time</th><th align=\"left\" width=\"250\">Best row (start event)</th></tr>";
+
+namespace {
+
+constexpr unsigned LISAPISTEET_ENINTAAN = 1000;
+
+std::string avain(const std::string &nimi) { return toUpper(nimi).substr(0, 5); }
+
+// The texts of one form: in HTML the names from the logs are escaped, after padding so that
+// the columns count the names' own characters.
+struct Muoto {
+    bool html;
+    std::string operator()(const std::string &s) const { return html ? htmlSuojaa(s) : s; }
+    std::string solu(const std::string &s, unsigned leveys) const {
+        return (*this)(pidenna(s, leveys));
+    }
+    const char *vain(const char *htmlTeksti) const { return html ? htmlTeksti : ""; }
+};
+
+// "3 (2)": the best row and its first event, or nothing without one.
+std::string putki(unsigned pituus, unsigned alku) {
+    return pituus ? int2string(pituus) + " (" + int2string(alku) + ")" : "";
+}
+
+// Descending by one counter; equal counters are never exchanged with each other.
+template <class F> void jarjestaLaskurilla(std::vector<Pelaaja> &rivit, F laskuri) {
+    vaihtojarjesta(
+        rivit,
+        jarjestys([laskuri](const Pelaaja &i, const Pelaaja &j) { return laskuri(i) < laskuri(j); },
+                  [laskuri](const Pelaaja &p) {
+                      return std::optional<std::uint64_t>(UINT32_MAX - std::uint64_t{laskuri(p)});
+                  }));
+}
+
+// "A/B": the first row's name and every following row's with the same counter.
+template <class F>
+std::string parhaat(const std::vector<Pelaaja> &rivit, F laskuri, const Muoto &m) {
+    std::string r = m(rivit[0].nimi);
+    for (size_t i = 1; i < rivit.size() && laskuri(rivit[i]) == laskuri(rivit[0]); ++i)
+        r += "/" + m(rivit[i].nimi);
+    return r;
+}
+
+unsigned pisteet(const Pelaaja &p) { return p.battlePisteet; }
+unsigned leveleita(const Pelaaja &p) { return p.leveleita; }
+unsigned voittoputki(const Pelaaja &p) { return p.pisinVoittoputki; }
+unsigned levelputki(const Pelaaja &p) { return p.pisinLevelputki; }
+
+void pisteTaulukko(const std::vector<Pelaaja> &rivit, const Muoto &m, std::string &loppu) {
+    if (m.html)
+        loppu += "<tr><td><br><br><br></td></tr><tr align=\"left\"><td><h2>Overall "
+                 "scores:</h2></td></tr>" +
+                 TAULUKKO_3 + "\n";
+    else
+        loppu += "\nOverall scores:\n\n Pos.  Player            Points (average)    Wins/battles  "
+                 "    Total time   Best row (start event) \n" +
+                 std::string(100, '-') + "\n";
+    const char *solu = m.vain("<td>");
+    for (size_t i = 0; i < rivit.size(); ++i) {
+        const Pelaaja &p = rivit[i];
+        if (p.battlePisteet == 0)
+            continue;
+        std::string keski = p.battleja ? " (" + average(p.battlePisteet, p.battleja) + ")" : "";
+        std::string voitot = int2string(p.parhaidenLkm) + " / " + int2string(p.battleja);
+        if (p.battleja)
+            voitot +=
+                " (" +
+                int2string(static_cast<unsigned long long>(p.parhaidenLkm) * 100 / p.battleja) +
+                "%)";
+        loppu += std::string(" ") + m.vain("<tr><td>") + pidenna(int2string(i + 1) + ". ", 6) +
+                 solu + m.solu(lyhenna(p.nimi), 18) + solu + pidenna(p.battlePisteet, 6) +
+                 pidenna(keski, 14) + solu + pidenna(voitot, 16) + solu +
+                 pidenna(p.totalAika.str(), 15) + solu +
+                 putki(p.pisinVoittoputki, p.pisinVoittoputkiAlku) + m.vain("</tr>") + "\n";
+    }
+}
+
+void tekijaTaulukko(const std::vector<Pelaaja> &rivit, const Muoto &m, std::string &loppu) {
+    if (m.html)
+        loppu += "</tr></font></table></td></tr><tr><td><br><br><br></td></tr><tr "
+                 "align=\"left\"><td><h2>Battles by:</h2></td></tr>" +
+                 TAULUKKO_4 + "\n";
+    else
+        loppu += "\n\n\nBattles by:\n\n Pos.  Player            Battles   Avg Players   Avg "
+                 "length     Avg winning time    Best row (start event) \n" +
+                 std::string(107, '-') + "\n";
+    const char *solu = m.vain("<td>");
+    for (size_t i = 0; i < rivit.size(); ++i) {
+        const Pelaaja &p = rivit[i];
+        if (p.leveleita == 0 || p.nimi.empty())
+            continue;
+        std::string pituus;
+        if (!p.pituudet.empty()) {
+            std::uint64_t summa = 0;
+            for (unsigned l : p.pituudet)
+                summa += l;
+            pituus = kaksiDesimaalia(summa * 100 / p.pituudet.size());
+        }
+        loppu +=
+            std::string(" ") + m.vain("<tr><td>") + pidenna(int2string(i + 1) + ". ", 6) + solu +
+            m.solu(lyhenna(p.nimi), 18) + solu + pidenna(p.leveleita, 10) + solu +
+            pidenna(kaksiDesimaalia(std::uint64_t{p.pelaajiaYhteensa} * 100 / p.leveleita), 14) +
+            solu + pidenna(pituus, 10) + solu + pidenna((p.voittoajat / p.leveleita).str(), 25) +
+            solu + putki(p.pisinLevelputki, p.pisinLevelputkiAlku) + m.vain("</tr>") + "\n";
+    }
+    loppu += "\n";
+    loppu += m.vain("</tr></font></table></td></tr><tr><td><p><br><br><br>");
+}
+
+bool lasketaanTekijalle(const std::string &levelNimi) {
+    return !(levelNimi.size() >= 5 && toUpper(levelNimi.substr(0, 2)) == "RL");
+}
+
+// The results block of one event.
+std::string tulosLohko(const Level &level, std::uint32_t e, const std::vector<Ajo> &ajot,
+                       const Muoto &m) {
+    std::string r;
+    if (m.html)
+        r += "<tr><td><br><br></td></tr><tr align=\"left\"><td><a name=\"" + m(level.annaNimi()) +
+             "\"><h3>";
+    r += "Event " + int2string(e) + ": " + m(level.annaNimi());
+    const std::string &tekija = level.annaPitaja();
+    // The bots' nicks say nothing of who made the level.
+    if (!tekija.empty() && tekija != "battlebot" && tekija != "ruuttori")
+        r += " by " + m(tekija);
+    if (!level.paivamaara.empty())
+        r += " on " + m(level.paivamaara);
+    if (!level.alkuaika.empty())
+        r += " at " + m(level.alkuaika);
+    if (level.annaPituus() != 0)
+        r += " (" + int2string(level.annaPituus()) + " mins)";
+    if (m.html)
+        r += "</h3></td></tr><tr align=\"left\"><td>" + TAULUKKO_2 + "\n";
+    else
+        r += "\n\n Pos.  Player                 Time        Diff.        Points\n" +
+             std::string(64, '-') + "\n";
+    const char *solu = m.vain("<td>");
+    for (size_t i = 0; i < ajot.size(); ++i) {
+        r += std::string(m.vain("<tr><td>")) + " " + pidenna(int2string(i + 1) + ". ", 6) + solu +
+             m.solu(lyhenna(ajot[i].nimi), 18) + solu + ajot[i].aika.str() + "     " + solu +
+             (ajot[i].aika - ajot[0].aika) + "     " + solu + int2string(ajot[i].pisteet) + "\n" +
+             m.vain("</tr>");
+    }
+    r += m.vain("</font></table></td></tr>");
+    r += "\n\n";
+    return r;
+}
+
+} // namespace
+
+std::string average(unsigned a, unsigned b) {
+    const std::uint64_t v = std::uint64_t{a} * 100 / b;
+    return int2string(v / 100) + "." + (v % 100 <= 9 ? "0" : "") + int2string(v % 100);
+}
+
+std::string kaksiDesimaalia(std::uint64_t sataKertaa) {
+    std::string t = "000" + int2string(sataKertaa);
+    t.insert(t.size() - 2, ".");
+    while (t.size() >= 3 && t[0] == '0' && t[1] != '.')
+        t.erase(0, 1);
+    return t;
+}
+
+bool kysyHtmlMuoto(Konsoli &konsoli) {
+    konsoli.kehota("Do you want to create a text file (1) or html file (2) (default 1): ");
+    const bool html = lyhenna(konsoli.lueRivi()) == "2";
+    konsoli.ulos() << (html ? "Creating html file...\n" : "Creating text file...\n");
+    return html;
+}
+
+std::string battleTiedostonNimi(const std::string &nimi, bool html,
+                                const std::function<bool(const std::string &)> &olemassa) {
+    std::string r = nimi;
+    if (size_t p = r.find(".txt"); p != std::string::npos && html)
+        r = r.substr(0, p) + ".html";
+    if (size_t p = r.find(".html"); p != std::string::npos && !html)
+        r = r.substr(0, p) + ".txt";
+    if (!html)
+        return r;
+    std::string alku = r.substr(0, r.rfind('.'));
+    while (!alku.empty() && alku.back() >= '0' && alku.back() <= '9')
+        alku.pop_back();
+    for (unsigned n = 1; n <= 99; ++n) {
+        const std::string ehdokas = alku + int2string2(n) + ".html";
+        if (!olemassa(ehdokas))
+            return ehdokas;
+    }
+    return alku + ".html";
+}
+
+unsigned kysyLisapisteet(Konsoli &konsoli, unsigned oletus) {
+    for (;;) {
+        konsoli.kehota("Give the extra points you want to give to winner (default " +
+                       int2string(oletus) + "): ");
+        const std::string vastaus = konsoli.lueRivi();
+        if (onkotyhja(vastaus))
+            return oletus;
+        size_t i = 0;
+        LuettuLuku luku;
+        if (!lueLuku(vastaus, i, UINT32_MAX, luku) || luku.negatiivinen)
+            continue;
+        if (luku.arvo > LISAPISTEET_ENINTAAN) {
+            konsoli.ulos() << "Points must be in range " << 0 << " - " << LISAPISTEET_ENINTAAN
+                           << ".\n";
+            continue;
+        }
+        return static_cast<unsigned>(luku.arvo);
+    }
+}
+
+void annaPisteet(std::vector<Ajo> &ajot, unsigned bonus) {
+    const auto n = static_cast<std::uint32_t>(ajot.size());
+    for (std::uint32_t i = 0; i < n; ++i)
+        ajot[i].pisteet = n - i + (i == 0 ? bonus : 0);
+}
+
+Pelaaja *BattleTilasto::etsi(const std::string &nimi) {
+    auto it = rivinPaikka_.find(avain(nimi));
+    return it == rivinPaikka_.end() ? nullptr : &rivit_[it->second];
+}
+
+Pelaaja &BattleTilasto::uusi(const std::string &nimi) {
+    rivinPaikka_.emplace(avain(nimi), rivit_.size());
+    rivit_.emplace_back();
+    rivit_.back().nimi = nimi;
+    return rivit_.back();
+}
+
+void BattleTilasto::lisaa(const std::vector<Ajo> &ajot, std::uint32_t e, const Level &level) {
+    for (size_t i = 0; i < ajot.size(); ++i) {
+        const Ajo &a = ajot[i];
+        if (Pelaaja *p = etsi(a.nimi)) {
+            p->battlePisteet += a.pisteet;
+            ++p->battleja;
+            p->totalAika = p->totalAika + a.aika;
+            if (i == 0) {
+                ++p->parhaidenLkm;
+                ++p->voittoputki;
+                if (avain(edellinenVoittaja_) != avain(p->nimi)) {
+                    p->voittoputki = 1;
+                    p->voittoputkiAlku = e;
+                }
+                if (p->pisinVoittoputki < p->voittoputki) {
+                    p->pisinVoittoputki = p->voittoputki;
+                    p->pisinVoittoputkiAlku = p->voittoputkiAlku;
+                }
+            }
+        } else {
+            Pelaaja &r = uusi(a.nimi);
+            r.battlePisteet = a.pisteet;
+            r.battleja = 1;
+            r.totalAika = a.aika;
+            if (i == 0) {
+                r.parhaidenLkm = 1;
+                r.pisinVoittoputki = r.voittoputki = 1;
+                r.pisinVoittoputkiAlku = r.voittoputkiAlku = e;
+            }
+        }
+    }
+    // A battle without results breaks every winning row.
+    edellinenVoittaja_ = ajot.empty() ? std::string() : ajot[0].nimi;
+
+    const std::string &tekija = level.annaPitaja();
+    const bool lasketaan = lasketaanTekijalle(level.annaNimi());
+    const unsigned pituus = level.annaPituus();
+    const Aika voittoaika = ajot.empty() ? Aika() : ajot[0].aika;
+    const auto pelaajia = static_cast<unsigned>(ajot.size());
+    if (Pelaaja *p = etsi(tekija)) {
+        if (lasketaan)
+            ++p->leveleita;
+        if (pituus != 0)
+            p->pituudet.push_back(pituus);
+        p->pelaajiaYhteensa += pelaajia;
+        p->voittoajat = p->voittoajat + voittoaika;
+        ++p->levelputki;
+        if (avain(edellinenTekija_) != avain(p->nimi)) {
+            p->levelputki = 1;
+            p->levelputkiAlku = e;
+        }
+        if (p->pisinLevelputki < p->levelputki) {
+            p->pisinLevelputki = p->levelputki;
+            p->pisinLevelputkiAlku = p->levelputkiAlku;
+        }
+    } else {
+        Pelaaja &r = uusi(tekija);
+        r.leveleita = lasketaan ? 1 : 0;
+        if (pituus != 0)
+            r.pituudet.push_back(pituus);
+        r.pelaajiaYhteensa = pelaajia;
+        r.voittoajat = voittoaika;
+        r.pisinLevelputki = r.levelputki = 1;
+        r.pisinLevelputkiAlku = r.levelputkiAlku = e;
+    }
+    edellinenTekija_ = tekija;
+}
+
+void yhteenveto(std::vector<Pelaaja> &rivit, bool html, const std::vector<Battle> &battlet,
+                std::string &loppu, std::string &alku, std::ostream &konsoli) {
+    konsoli << "Generating overall statistics...\n";
+    const Muoto m{html};
+    const char *br = m.vain("<br>");
+    alku += html ? "<tr><td><br><h2>Shortly:</h2><p>" : "Shortly: \n";
+    if (!battlet.empty() && !battlet.front().paivamaara.empty() &&
+        !battlet.back().paivamaara.empty())
+        alku += "Battles from period " + m(battlet.front().paivamaara) + " - " +
+                m(battlet.back().paivamaara) + "\n" + br;
+
+    jarjestaLaskurilla(rivit, pisteet);
+    if (!rivit.empty())
+        alku += "Best player: " + parhaat(rivit, pisteet, m) + " with " +
+                int2string(rivit[0].battlePisteet) + " points. \n" + br;
+    pisteTaulukko(rivit, m, loppu);
+
+    jarjestaLaskurilla(rivit, leveleita);
+    if (!rivit.empty())
+        alku += "Best designer: " + parhaat(rivit, leveleita, m) + " with " +
+                int2string(rivit[0].leveleita) + " levels. \n" + br;
+    tekijaTaulukko(rivit, m, loppu);
+
+    jarjestaLaskurilla(rivit, pisteet);
+    jarjestaLaskurilla(rivit, voittoputki);
+    if (!rivit.empty())
+        alku += "Best winning row: " + parhaat(rivit, voittoputki, m) + " with " +
+                int2string(rivit[0].pisinVoittoputki) + " wins in a row. \n" + br;
+
+    jarjestaLaskurilla(rivit, leveleita);
+    jarjestaLaskurilla(rivit, levelputki);
+    if (!rivit.empty())
+        alku += "Best designing row: " + parhaat(rivit, levelputki, m) + " with " +
+                int2string(rivit[0].pisinLevelputki) + " levels in a row. \n" + br;
+
+    if (!battlet.empty() && !rivit.empty()) {
+        std::uint64_t osallistumisia = 0;
+        for (const Pelaaja &p : rivit)
+            osallistumisia += p.battleja;
+        // Quotients of whole numbers, truncated exactly.
+        alku += "Average players per battle: " +
+                kaksiDesimaalia(osallistumisia * 100 / battlet.size()) + "\n" + br;
+    }
+    if (!battlet.empty()) {
+        std::uint64_t summa = 0, lkm = 0;
+        for (const Battle &b : battlet)
+            if (b.pituus != 0) {
+                summa += b.pituus;
+                ++lkm;
+            }
+        if (lkm > 0)
+            alku +=
+                "Average battle length: " + kaksiDesimaalia(summa * 100 / lkm) + " minutes\n" + br;
+
+        std::uint32_t eniten = 0;
+        for (const Battle &b : battlet)
+            eniten = std::max(eniten, b.pelaajia);
+        if (eniten != 0) {
+            std::string lista;
+            unsigned lkmEniten = 0;
+            for (const Battle &b : battlet) {
+                if (b.pelaajia != eniten)
+                    continue;
+                if (lkmEniten++ > 0)
+                    lista += ", ";
+                if (html)
+                    lista += "<a href=\"#" + m(b.nimi) + "\">";
+                lista += m(b.nimi);
+                if (!b.tekija.empty())
+                    lista += " by " + m(b.tekija);
+                lista += " (event " + int2string(b.numero) + ")";
+                lista += m.vain("</a>");
+            }
+            alku += "Most players: " + int2string(eniten) + " players in level" +
+                    (lkmEniten > 1 ? "s" : "") + " " + lista + "\n" + br;
+        }
+
+        const Aika kynnys("00:00:01");
+        Aika summaAika;
+        unsigned voittoja = 0;
+        for (const Battle &b : battlet)
+            if (kynnys < b.parasAika) {
+                summaAika = summaAika + b.parasAika;
+                ++voittoja;
+            }
+        if (voittoja > 0)
+            alku += "Average winning time: " + lyhenna((summaAika / voittoja).str()) + "\n" + br;
+    }
+    alku += "Total number of battles: " + int2string(battlet.size()) + " \n" +
+            m.vain("</p><br><br></td></tr>") + "\n\n";
+    loppu += "\n\n";
+}
+
+std::string battleIndex(std::vector<Battle> &battlet, bool html, std::ostream &konsoli) {
+    if (battlet.size() < 2)
+        return "";
+    konsoli << "Generating battle index...\n";
+    const Muoto m{html};
+    std::string r;
+    r += m.vain("<tr><td><h2>");
+    r += "Battle index:\n\n";
+    if (html)
+        r += "</h2></td></tr>" + TAULUKKO_1 + "\n";
+    else
+        r += " Level                          Event    Players    Winner                 Time\n" +
+             std::string(83, '-') + "\n";
+    // Names that agree as far as the shorter one goes are exchanged too.
+    vaihtojarjesta(battlet,
+                   [](const Battle &i, const Battle &j) { return aakkosta(j.nimi, i.nimi); });
+    const char *solu = m.vain("<td>");
+    std::uint64_t pelaajia = 0;
+    Aika summa;
+    for (const Battle &b : battlet) {
+        r += " ";
+        if (html)
+            r += "<tr><td><a href=\"#" + m(b.nimi) + "\">";
+        r += m.solu(b.tekija.empty() ? b.nimi : b.nimi + " by " + b.tekija, 31);
+        r += m.vain("</a><td>");
+        r += pidenna(b.numero, 9) + solu + pidenna(b.pelaajia, 11) + solu +
+             m.solu(lyhenna(b.voittaja), 18) + solu + b.parasAika.str() + m.vain("</tr>") + "\n";
+        pelaajia += b.pelaajia;
+        summa = summa + b.parasAika;
+    }
+    r += m.vain("<tr><td><b>");
+    r += "\n Total                          ";
+    r += m.vain("<td><b>");
+    r += pidenna(int2string(battlet.size()), 9) + m.vain("<td><b>") +
+         pidenna(int2string(pelaajia), 29) + m.vain("<td><td><b>") + summa.str() +
+         m.vain("</tr></font></table>") + "\n\n\n\n";
+    return r;
+}
+
+BattleTiedosto teeBattleTiedosto(const std::vector<Level> &levelit, bool html, unsigned bonus,
+                                 std::ostream &konsoli, const Kello &kello) {
+    const Muoto m{html};
+    BattleTiedosto t;
+    std::vector<Battle> battlet;
+    BattleTilasto tilasto;
+    konsoli << "Writing battles to file...\n";
+    const size_t n = levelit.size();
+    for (size_t j = 0; j < n; ++j) {
+        if (j % 500 == 0 && j != 0)
+            konsoli << j << "/" << n << " levels written...\n";
+        const Level &level = levelit[j];
+        const auto e = static_cast<std::uint32_t>(j + 1);
+        std::vector<Ajo> ajot;
+        level.annaAjotJarjestyksessa(ajot);
+        annaPisteet(ajot, bonus);
+        Battle b;
+        b.nimi = level.annaNimi();
+        b.tekija = level.annaPitaja();
+        b.numero = e;
+        b.pelaajia = level.annaAjojenLkm();
+        if (!ajot.empty()) {
+            b.parasAika = ajot[0].aika;
+            b.voittaja = ajot[0].nimi;
+        }
+        b.paivamaara = level.paivamaara;
+        b.pituus = level.annaPituus();
+        battlet.push_back(std::move(b));
+        t.keski += tulosLohko(level, e, ajot, m);
+        tilasto.lisaa(ajot, e, level);
+    }
+    if (n > 499)
+        konsoli << "All battles written to file...\n";
+    if (html)
+        t.alku += "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\n\n<html>\n"
+                  "<head>\n\t<title>Battle statistics</title>\n</head>\n<body "
+                  "bgcolor=\"#f0f0f0\">\n<font face=\"arial\">\n<table align=\"top\" "
+                  "valign=\"center\" width=\"100%\">\n<tr><td><h2 align=\"left\">\n";
+    t.alku += generaattoriRivi(kello) + "\n";
+    t.alku += m.vain("</h2></td></tr><tr><td><br></td></tr>");
+    yhteenveto(tilasto.rivit(), html, battlet, t.loppu, t.alku, konsoli);
+    t.alku += battleIndex(battlet, html, konsoli);
+    t.loppu += m.vain("</font>\n</body>\n</html>\n");
+    return t;
+}
+
+} // namespace vt
