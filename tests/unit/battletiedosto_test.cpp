@@ -1,0 +1,229 @@
+#include "battle/battletiedosto.h"
+#include "testiapu.h"
+#include "util/teksti.h"
+
+#include <gtest/gtest.h>
+#include <set>
+#include <stdexcept>
+#include <sstream>
+
+using namespace vt;
+using testi::ajo;
+
+namespace {
+
+Level battle(const std::string &nimi, const std::string &tekija,
+             std::initializer_list<Ajo> ajot, unsigned pituus = 0) {
+    Level l = testi::level(nimi, ajot);
+    l.asetaPitaja(tekija);
+    l.asetaPituus(pituus);
+    return l;
+}
+
+// The statistics rows of a collection, every battle with bonus 1.
+std::vector<Pelaaja> tilasto(const std::vector<Level> &levelit) {
+    BattleTilasto t;
+    for (size_t i = 0; i < levelit.size(); ++i) {
+        std::vector<Ajo> ajot;
+        levelit[i].annaAjotJarjestyksessa(ajot);
+        annaPisteet(ajot, 1);
+        t.lisaa(ajot, static_cast<std::uint32_t>(i + 1), levelit[i]);
+    }
+    return t.rivit();
+}
+
+const Pelaaja &rivi(const std::vector<Pelaaja> &r, const std::string &nimi) {
+    for (const Pelaaja &p : r)
+        if (p.nimi == nimi)
+            return p;
+    throw std::runtime_error("no row " + nimi);
+}
+
+std::string alku(const std::vector<Level> &levelit, bool html = false) {
+    std::vector<Pelaaja> rivit = tilasto(levelit);
+    std::vector<Battle> battlet;
+    for (size_t i = 0; i < levelit.size(); ++i) {
+        Battle b;
+        b.nimi = levelit[i].annaNimi();
+        b.tekija = levelit[i].annaPitaja();
+        b.numero = static_cast<std::uint32_t>(i + 1);
+        b.pelaajia = levelit[i].annaAjojenLkm();
+        b.pituus = levelit[i].annaPituus();
+        battlet.push_back(b);
+    }
+    std::string a, l;
+    std::ostringstream k;
+    yhteenveto(rivit, html, battlet, l, a, k);
+    return a;
+}
+
+} // namespace
+
+TEST(BattleTekstit, TwoDecimalsTruncated) {
+    EXPECT_EQ(average(7, 2), "3.50");
+    EXPECT_EQ(average(1, 3), "0.33");
+    EXPECT_EQ(average(1, 100), "0.01");
+    EXPECT_EQ(average(0, 4), "0.00");
+    EXPECT_EQ(kaksiDesimaalia(250), "2.50");
+    EXPECT_EQ(kaksiDesimaalia(5), "0.05");
+    EXPECT_EQ(kaksiDesimaalia(7), "0.07");
+    EXPECT_EQ(kaksiDesimaalia(1234), "12.34");
+    EXPECT_EQ(kaksiDesimaalia(0), "0.00");
+}
+
+TEST(BattleTiedostonNimi, FormDecidesTheExtension) {
+    std::set<std::string> olemassa = {"stats01.html"};
+    auto on = [&](const std::string &n) { return olemassa.count(n) > 0; };
+    EXPECT_EQ(battleTiedostonNimi("stats.txt", true, on), "stats02.html");
+    EXPECT_EQ(battleTiedostonNimi("stats5.txt", true, on), "stats02.html");
+    EXPECT_EQ(battleTiedostonNimi("stats.html", false, on), "stats.txt");
+    EXPECT_EQ(battleTiedostonNimi("stats5.txt", false, on), "stats5.txt");
+    EXPECT_EQ(battleTiedostonNimi("noext", true, on), "noext01.html");
+    for (unsigned n = 1; n <= 99; ++n)
+        olemassa.insert("full" + int2string2(n) + ".html");
+    EXPECT_EQ(battleTiedostonNimi("full.txt", true, on), "full.html");
+}
+
+TEST(Lisapisteet, BlankKeepsAndRangeIsChecked) {
+    std::istringstream in("abc\n1001\n25 points\n");
+    std::ostringstream out;
+    Konsoli k(in, out, false);
+    EXPECT_EQ(kysyLisapisteet(k, 1), 25u);
+    const std::string q = "Give the extra points you want to give to winner (default 1): ";
+    EXPECT_EQ(out.str(), q + q + "Points must be in range 0 - 1000.\n" + q);
+    std::istringstream tyhja("  \n");
+    Konsoli k2(tyhja, out, false);
+    EXPECT_EQ(kysyLisapisteet(k2, 7), 7u);
+}
+
+TEST(BattlePisteet, FivePlayersAndBonus) {
+    std::vector<Ajo> ajot(5);
+    annaPisteet(ajot, 1);
+    std::vector<unsigned> p;
+    for (const Ajo &a : ajot)
+        p.push_back(a.pisteet);
+    EXPECT_EQ(p, (std::vector<unsigned>{6, 4, 3, 2, 1}));
+}
+
+TEST(BattleTilasto, WinningRowsBrokenByABattleWithoutResults) {
+    const std::vector<Level> l = {
+        battle("E1", "d", {ajo("bob", "1:00,00"), ajo("Ann", "2:00,00")}),
+        battle("E2", "d", {ajo("Ann", "1:00,00")}),
+        battle("E3", "d", {ajo("Ann", "1:00,00")}),
+        battle("E4", "d", {ajo("Ann", "1:00,00")}),
+        battle("E5", "d", {ajo("bob", "1:00,00"), ajo("Ann", "2:00,00")}),
+        battle("E6", "d", {ajo("Ann", "1:00,00")}),
+        battle("E7", "d", {}),
+        battle("E8", "d", {ajo("bob", "1:00,00")}),
+    };
+    const std::vector<Pelaaja> r = tilasto(l);
+    EXPECT_EQ(rivi(r, "Ann").pisinVoittoputki, 3u);
+    EXPECT_EQ(rivi(r, "Ann").pisinVoittoputkiAlku, 2u);
+    EXPECT_EQ(rivi(r, "Ann").parhaidenLkm, 4u);
+    EXPECT_EQ(rivi(r, "Ann").battleja, 6u);
+    // bob won 1, 5 and 8: never twice in a row, event 7 had no winner.
+    EXPECT_EQ(rivi(r, "bob").pisinVoittoputki, 1u);
+    EXPECT_EQ(rivi(r, "bob").pisinVoittoputkiAlku, 1u);
+    EXPECT_EQ(rivi(r, "d").pisinLevelputki, 8u);
+    EXPECT_EQ(rivi(r, "d").pelaajiaYhteensa, 9u);
+}
+
+TEST(BattleTilasto, FiveLettersShareARowAndRlLevelsAreNotCounted) {
+    const std::vector<Level> l = {
+        battle("RLmap", "Jarmo1", {ajo("jarmo2", "1:00,00")}, 10),
+        battle("RLab", "JARMO3", {ajo("x", "1:00,00")}, 0),
+        battle("Plain", "", {ajo("Jarmo1", "0:30,00")}, 20),
+    };
+    const std::vector<Pelaaja> r = tilasto(l);
+    ASSERT_EQ(r.size(), 3u);
+    const Pelaaja &j = r[0];
+    // Runs are counted before the designer, so the row is named after the first run.
+    EXPECT_EQ(j.nimi, "jarmo2");
+    EXPECT_EQ(j.battleja, 2u);
+    EXPECT_EQ(j.parhaidenLkm, 2u);
+    EXPECT_EQ(j.totalAika, Aika("1:30,00"));
+    // RLmap is not counted, the four-letter RLab is.
+    EXPECT_EQ(j.leveleita, 1u);
+    EXPECT_EQ(j.pituudet, std::vector<unsigned>{10});
+    EXPECT_EQ(j.pisinLevelputki, 2u);
+    EXPECT_EQ(r[2].nimi, "");
+    EXPECT_EQ(r[2].leveleita, 1u);
+    // The winning results of both designed battles, the RL one included.
+    EXPECT_EQ(j.voittoajat, Aika("2:00,00"));
+}
+
+TEST(Yhteenveto, EmptyCollectionHasOnlyHeadingAndTotal) {
+    EXPECT_EQ(alku({}), "Shortly: \nTotal number of battles: 0 \n\n\n");
+    std::vector<Pelaaja> rivit;
+    std::string a, l;
+    std::ostringstream k;
+    yhteenveto(rivit, false, {}, l, a, k);
+    EXPECT_EQ(k.str(), "Generating overall statistics...\n");
+    EXPECT_EQ(l, "\nOverall scores:\n\n Pos.  Player            Points (average)    Wins/battles "
+                 "     Total time   Best row (start event) \n" +
+                     std::string(100, '-') +
+                     "\n\n\n\nBattles by:\n\n Pos.  Player            Battles   Avg Players   Avg "
+                     "length     Avg winning time    Best row (start event) \n" +
+                     std::string(107, '-') + "\n\n\n\n");
+}
+
+TEST(Yhteenveto, AveragesAreExactQuotients) {
+    // Six runs in five battles: 1.20, which binary floating point would print as 1.19.
+    const std::vector<Level> l = {
+        battle("A", "d", {ajo("p", "1:00,00"), ajo("q", "1:00,01")}, 3),
+        battle("B", "d", {ajo("p", "1:00,00")}, 3),
+        battle("C", "d", {ajo("p", "1:00,00")}, 4),
+        battle("D", "d", {ajo("p", "1:00,00")}),
+        battle("E", "d", {ajo("q", "1:00,00")}),
+    };
+    const std::string a = alku(l);
+    EXPECT_NE(a.find("Average players per battle: 1.20\n"), std::string::npos) << a;
+    EXPECT_NE(a.find("Average battle length: 3.33 minutes\n"), std::string::npos) << a;
+    EXPECT_NE(a.find("Most players: 2 players in level A by d (event 1)\n"), std::string::npos);
+}
+
+TEST(Yhteenveto, TiesNamedInBestLinesAndMostPlayers) {
+    const std::vector<Level> l = {
+        battle("A", "x", {ajo("p", "1:00,00"), ajo("q", "1:10,00")}),
+        battle("B", "y", {ajo("q", "1:00,00"), ajo("p", "1:10,00")}),
+    };
+    const std::string a = alku(l);
+    EXPECT_EQ(a, "Shortly: \n"
+                 "Best player: p/q with 4 points. \n"
+                 "Best designer: x/y with 1 levels. \n"
+                 "Best winning row: p/q with 1 wins in a row. \n"
+                 "Best designing row: x/y with 1 levels in a row. \n"
+                 "Average players per battle: 2.00\n"
+                 "Most players: 2 players in levels A by x (event 1), B by y (event 2)\n"
+                 "Total number of battles: 2 \n\n\n");
+}
+
+TEST(BattleIndex, SortedByNameWithTotals) {
+    std::vector<Battle> b(2);
+    b[0].nimi = "Zeta";
+    b[0].numero = 1;
+    b[0].pelaajia = 3;
+    b[0].voittaja = "ann";
+    b[0].parasAika = Aika("1:00,00");
+    b[1].nimi = "Alpha";
+    b[1].tekija = "bob";
+    b[1].numero = 2;
+    b[1].pelaajia = 2;
+    b[1].voittaja = "cid";
+    b[1].parasAika = Aika("0:30,00");
+    std::ostringstream k;
+    const std::string t = battleIndex(b, false, k);
+    EXPECT_EQ(k.str(), "Generating battle index...\n");
+    EXPECT_EQ(t, "Battle index:\n\n"
+                 " Level                          Event    Players    Winner                 Time\n" +
+                     std::string(83, '-') +
+                     "\n"
+                     " Alpha by bob                   2        2          cid                    "
+                     "0:30,00\n"
+                     " Zeta                           1        3          ann                    "
+                     "1:00,00\n"
+                     "\n Total                          2        5                                "
+                     " 1:30,00\n\n\n\n");
+    std::vector<Battle> yksi(1);
+    EXPECT_EQ(battleIndex(yksi, false, k), "");
+}
