@@ -71,8 +71,7 @@ TEST(LaskeBattle, MergedIntoOneOfTheLastTenLevels) {
     laskeBattle(ajot, "HILL ", "Other", "10:00", "10:20", levelit, false, Date());
     ASSERT_EQ(levelit.size(), 1u);
     // A's new result replaces his old one; B's equal run is already there.
-    EXPECT_EQ(nimet(levelit[0]),
-              (std::vector<std::string>{"B 1:10,00", "A 0:50,00", "C 2:00,00"}));
+    EXPECT_EQ(nimet(levelit[0]), (std::vector<std::string>{"B 1:10,00", "A 0:50,00", "C 2:00,00"}));
     EXPECT_EQ(levelit[0].annaPituus(), 7u);
     EXPECT_EQ(levelit[0].annaPitaja(), "");
 
@@ -107,11 +106,12 @@ TEST(Naytaajotruudulla, RemoveByNumberAndAddByHand) {
     const std::string kaksi = " 1:    Alice            0:45,12\n 2:    Bob              0:50,00\n";
     const std::string bob = " 1:    Bob              0:50,00\n";
     EXPECT_EQ(out.str(), "The following times were found from the file: \n" + kaksi + ohje +
-                             "Times: \n" + kaksi + ohje + "Times: \n" + kaksi + ohje +
-                             "Times: \n" + kaksi + ohje + "Times: \n" + bob + ohje +
+                             "Times: \n" + kaksi + ohje + "Times: \n" + kaksi + ohje + "Times: \n" +
+                             kaksi + ohje + "Times: \n" + bob + ohje +
                              "Give player's name: Player's name too long. \n"
                              "Give player's name: Give player's name: Give time: Give time: "
-                             "Times: \n" + bob + " 2:    Cid              0:10,55\n" + ohje);
+                             "Times: \n" +
+                             bob + " 2:    Cid              0:10,55\n" + ohje);
 }
 
 TEST(Sarjakisa, AutomaticModeStopsAndDesigners) {
@@ -119,11 +119,11 @@ TEST(Sarjakisa, AutomaticModeStopsAndDesigners) {
         "--- Log opened Mon Jan 02 20:00:00 2006\n"
         "20:01 <Jappe> http://x.org/levels/Hill.lev\n"
         "20:02 <alice> 0:45,12\n"
-        "20:03 <bob> STOP\n"               // not the designer
+        "20:03 <bob> STOP\n" // not the designer
         "20:04 <bob> 0:50,00\n"
-        "20:05 <alice> 0:44,00\n"          // replaces her earlier result
-        "20:09 <Jappe> nice weekend\n"     // END inside a word
-        "20:10 <carl> 0:30,00\n"           // after the battle
+        "20:05 <alice> 0:44,00\n"      // replaces her earlier result
+        "20:09 <Jappe> nice weekend\n" // END inside a word
+        "20:10 <carl> 0:30,00\n"       // after the battle
         "23:50 <Sam> http://x.org/levels/Cave.lev by Sam\n"
         "23:51 <carl> 1:00,00\n"
         "23:52 <Sam> http://x.org/levels/Dune.lev\n" // another level: closes and opens

@@ -4,16 +4,16 @@
 
 #include <gtest/gtest.h>
 #include <set>
-#include <stdexcept>
 #include <sstream>
+#include <stdexcept>
 
 using namespace vt;
 using testi::ajo;
 
 namespace {
 
-Level battle(const std::string &nimi, const std::string &tekija,
-             std::initializer_list<Ajo> ajot, unsigned pituus = 0) {
+Level battle(const std::string &nimi, const std::string &tekija, std::initializer_list<Ajo> ajot,
+             unsigned pituus = 0) {
     Level l = testi::level(nimi, ajot);
     l.asetaPitaja(tekija);
     l.asetaPituus(pituus);
@@ -214,16 +214,17 @@ TEST(BattleIndex, SortedByNameWithTotals) {
     std::ostringstream k;
     const std::string t = battleIndex(b, false, k);
     EXPECT_EQ(k.str(), "Generating battle index...\n");
-    EXPECT_EQ(t, "Battle index:\n\n"
-                 " Level                          Event    Players    Winner                 Time\n" +
-                     std::string(83, '-') +
-                     "\n"
-                     " Alpha by bob                   2        2          cid                    "
-                     "0:30,00\n"
-                     " Zeta                           1        3          ann                    "
-                     "1:00,00\n"
-                     "\n Total                          2        5                                "
-                     " 1:30,00\n\n\n\n");
+    EXPECT_EQ(t,
+              "Battle index:\n\n"
+              " Level                          Event    Players    Winner                 Time\n" +
+                  std::string(83, '-') +
+                  "\n"
+                  " Alpha by bob                   2        2          cid                    "
+                  "0:30,00\n"
+                  " Zeta                           1        3          ann                    "
+                  "1:00,00\n"
+                  "\n Total                          2        5                                "
+                  " 1:30,00\n\n\n\n");
     std::vector<Battle> yksi(1);
     EXPECT_EQ(battleIndex(yksi, false, k), "");
 }
