@@ -40,6 +40,7 @@ void tallennaLevelinCup(Tila &t);   // 12
 void tallennaPelaajienCup(Tila &t); // 13
 void tallennaTiimienCup(Tila &t);   // 14
 void tallennaBattlet(Tila &t);      // 15
+void teeSorakisa(Tila &t);          // 16
 void naytaOhje(Tila &t);            // 17
 
 // Shared by the commands: the player totals of the collection without team rows, sorted by

@@ -73,8 +73,6 @@ void muutaAsetuksia(Tila &t) {
 
 namespace {
 
-void eiSaatavilla(Tila &t) { t.ulos() << "This option is not available in this version.\n"; }
-
 struct Komento {
     unsigned numero;
     const char *teksti;
@@ -97,7 +95,7 @@ const Komento KOMENNOT[] = {
     {13, "Save cup table (players)", tallennaPelaajienCup},
     {14, "Save cup table (teams)", tallennaTiimienCup},
     {15, "Save as sarjakisa stat file", tallennaBattlet},
-    {16, "Make sorakisa statistics", eiSaatavilla},
+    {16, "Make sorakisa statistics", teeSorakisa},
     {17, "Help", naytaOhje},
     {18, "Exit", [](Tila &t) { t.lopetus = true; }},
 };

@@ -1,6 +1,10 @@
 #include "util/tiedosto.h"
 
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <sstream>
+#include <system_error>
 
 namespace vt {
 
@@ -15,6 +19,37 @@ Kirjoitus kirjoitaTiedostoon(const std::string &nimi,
     out.close();
     ok = ok && !out.fail();
     return ok ? Kirjoitus::Onnistui : Kirjoitus::Epaonnistui;
+}
+
+bool korvaaTiedosto(const std::string &nimi, const std::string &sisalto) {
+    const std::string valiaikainen = nimi + ".tmp";
+    const Kirjoitus k =
+        kirjoitaTiedostoon(valiaikainen, [&](std::ostream &out) { out << sisalto; });
+    std::error_code virhe;
+    if (k == Kirjoitus::Onnistui) {
+        std::filesystem::rename(valiaikainen, nimi, virhe);
+        if (!virhe)
+            return true;
+    }
+    std::filesystem::remove(valiaikainen, virhe);
+    return false;
+}
+
+bool voiLukea(const std::string &nimi) {
+    std::error_code virhe;
+    if (std::filesystem::is_directory(nimi, virhe))
+        return false;
+    std::ifstream in(nimi, std::ios::binary);
+    return in.is_open();
+}
+
+std::string lueTiedosto(const std::string &nimi) {
+    if (!voiLukea(nimi))
+        return "";
+    std::ifstream in(nimi, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
 }
 
 } // namespace vt

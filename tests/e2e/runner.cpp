@@ -23,7 +23,12 @@ std::string lue(const fs::path &p) {
 std::string peita(const std::string &s) {
     static const std::regex kello(
         R"([0-9]{1,2}\.[0-9]{1,2}\.[0-9]{4} at [0-9]{2}:[0-9]{2}:[0-9]{2})");
-    return std::regex_replace(s, kello, "D.M.YYYY at HH:MM:SS");
+    // Today's date and clock offered as defaults by the event-series sheet.
+    static const std::regex paiva(R"(\(default: [0-9]{1,2} [A-Z][a-z]{2} [0-9]{4}\))");
+    static const std::regex aika(R"(\(default: [0-9]{2}:[0-9]{2}:[0-9]{2}\))");
+    std::string r = std::regex_replace(s, kello, "D.M.YYYY at HH:MM:SS");
+    r = std::regex_replace(r, paiva, "(default: D Mon YYYY)");
+    return std::regex_replace(r, aika, "(default: HH:MM:SS)");
 }
 
 std::map<std::string, std::string> kansio(const fs::path &p) {
