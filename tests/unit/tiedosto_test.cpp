@@ -1,6 +1,7 @@
 #include "util/tiedosto.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <ostream>
@@ -28,4 +29,26 @@ TEST(KirjoitaTiedostoon, WritesExactBytesAndReportsUnopenable) {
     std::remove(nimi.c_str());
     EXPECT_EQ(kirjoitaTiedostoon("/nonexistent-folder/x.txt", [](std::ostream &) {}),
               Kirjoitus::EiAukea);
+}
+
+TEST(KorvaaTiedosto, ReplacesWholeOrKeepsTheOldContents) {
+    namespace fs = std::filesystem;
+    const fs::path kansio = fs::path(testing::TempDir()) / "vaskitaulu_korvaa";
+    fs::remove_all(kansio);
+    fs::create_directories(kansio);
+    const std::string nimi = (kansio / "players.txt").string();
+    EXPECT_EQ(lueTiedosto(nimi), "");
+    EXPECT_TRUE(korvaaTiedosto(nimi, "first\n"));
+    EXPECT_TRUE(korvaaTiedosto(nimi, "second\n"));
+    EXPECT_EQ(lueTiedosto(nimi), "second\n");
+    // The temporary file cannot be made: the old contents stay, nothing else is left.
+    fs::create_directory(nimi + ".tmp");
+    EXPECT_FALSE(korvaaTiedosto(nimi, "third\n"));
+    EXPECT_EQ(lueTiedosto(nimi), "second\n");
+    EXPECT_FALSE(korvaaTiedosto((kansio / "missing" / "x.txt").string(), "x"));
+    // A folder is not a readable file.
+    EXPECT_FALSE(voiLukea(kansio.string()));
+    EXPECT_TRUE(voiLukea(nimi));
+    EXPECT_EQ(lueTiedosto(kansio.string()), "");
+    fs::remove_all(kansio);
 }
