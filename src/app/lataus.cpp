@@ -30,6 +30,14 @@ unsigned aikojaYhteensa(const std::vector<Level> &levelit) {
     return n;
 }
 
+bool samojaIsoina(const std::vector<std::string> &nimet) {
+    std::unordered_set<std::string> isot;
+    for (const std::string &n : nimet)
+        if (!isot.insert(toUpper(n)).second)
+            return true;
+    return false;
+}
+
 void jarjestaNimet(std::vector<std::string> &nimet) { vaihtojarjesta(nimet, nimetAakkosiin()); }
 
 void tulostaLisatyt(Tila &t, const std::vector<std::string> &nimet, const char *monta,
@@ -70,13 +78,14 @@ void lisaaStatTiedosto(Tila &t) {
     for (const Level &l : t.levelit)
         parhaatEnnen.push_back(l.parasAika());
     const bool loki = loytyyko(nimi, ".log");
-    std::vector<Pelaaja> totalitEnnen;
+    std::unordered_set<std::string> vanhat;
     if (loki) {
         in.close();
         lueBattleLoki(t, nimi);
         t.viimeisinLoki = nimi;
     } else {
-        totalitEnnen = laskeKokoelmanTotalit(t.levelit, t.asetukset, t.pistetaulukko, nullptr);
+        for (KokoelmanNimi &n : kokoelmanNimet(t.levelit, t.asetukset.tiimit))
+            vanhat.insert(std::move(n.nimi));
         lueStats(in, t.levelit, t.uusiOletus, t.ulos());
         in.close();
     }
@@ -100,17 +109,19 @@ void lisaaStatTiedosto(Tila &t) {
                  << (uusiaParhaita == 1 ? " new best time in level " : " new best times in levels ")
                  << lista << "\n";
 
-    std::vector<Pelaaja> totalitJalkeen =
-        laskeKokoelmanTotalit(t.levelit, t.asetukset, t.pistetaulukko, nullptr);
-    if (totalitJalkeen.size() <= totalitEnnen.size())
-        return;
-    std::unordered_set<std::string> vanhat;
-    for (const Pelaaja &p : totalitEnnen)
-        vanhat.insert(p.nimi);
     std::vector<std::string> pelaajat, tiimit;
-    for (const Pelaaja &p : totalitJalkeen)
-        if (!vanhat.count(p.nimi))
-            (p.tiimi ? tiimit : pelaajat).push_back(p.nimi);
+    for (KokoelmanNimi &n : kokoelmanNimet(t.levelit, t.asetukset.tiimit))
+        if (!vanhat.count(n.nimi))
+            (n.tiimi ? tiimit : pelaajat).push_back(std::move(n.nimi));
+    // Names that differ only in case keep the order of the totals between them, which only
+    // the totals themselves can tell.
+    if (samojaIsoina(pelaajat) || samojaIsoina(tiimit)) {
+        pelaajat.clear();
+        tiimit.clear();
+        for (Pelaaja &p : laskeKokoelmanTotalit(t.levelit, t.asetukset, t.pistetaulukko, nullptr))
+            if (!vanhat.count(p.nimi))
+                (p.tiimi ? tiimit : pelaajat).push_back(std::move(p.nimi));
+    }
     jarjestaNimet(pelaajat);
     jarjestaNimet(tiimit);
     tulostaLisatyt(t, pelaajat,

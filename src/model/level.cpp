@@ -3,7 +3,9 @@
 #include "model/jarjestykset.h"
 #include "util/teksti.h"
 
+#include <cstdint>
 #include <ostream>
+#include <unordered_set>
 
 namespace vt {
 
@@ -33,6 +35,21 @@ bool Level::onkoJoTamaAjo(const Ajo &ajo) const {
 void Level::lisaaAjo(const Ajo &ajo) {
     if (!onkoJoTamaAjo(ajo))
         ajot_.push_back(ajo);
+}
+
+void Level::lisaaAjot(const std::vector<Ajo> &ajot) {
+    auto avain = [](const Ajo &a) {
+        std::string k = a.nimi;
+        for (std::uint32_t v : {a.aika.minuutit, a.aika.sekunnit, a.aika.sadasosat, a.aika.omenat})
+            k.append(reinterpret_cast<const char *>(&v), sizeof v);
+        return k;
+    };
+    std::unordered_set<std::string> olemassa;
+    for (const Ajo &a : ajot_)
+        olemassa.insert(avain(a));
+    for (const Ajo &a : ajot)
+        if (olemassa.insert(avain(a)).second)
+            ajot_.push_back(a);
 }
 
 void Level::vaihdaPelaajanNimi(const std::string &vanha, const std::string &uusi) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <ostream>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace vt {
 
@@ -200,6 +201,26 @@ void lisaaRangaistukset(std::vector<Pelaaja> &rivit, unsigned listattuja) {
         if (listattuja > p.levelienLkm)
             lisaaRangaistus(p.totalAika, listattuja - p.levelienLkm);
     vaihtojarjesta(rivit, rivitAjanMukaan());
+}
+
+std::vector<KokoelmanNimi> kokoelmanNimet(const std::vector<Level> &levels, bool tiimit) {
+    // A row is made by the first level that names it; within a level players come before
+    // teams, and a name already there (as a player or a team) makes no second row.
+    std::vector<KokoelmanNimi> r;
+    std::unordered_set<std::string> nahty;
+    for (const Level &l : levels) {
+        for (const Ajo &a : l.ajot())
+            if (nahty.insert(a.nimi).second)
+                r.push_back({a.nimi, false});
+        if (!tiimit)
+            continue;
+        for (const Ajo &a : l.ajot()) {
+            std::string t;
+            if (tiiminNimi(a.nimi, t) && nahty.insert(t).second)
+                r.push_back({t, true});
+        }
+    }
+    return r;
 }
 
 std::vector<Pelaaja> laskeSijoitetutTotalit(const std::vector<Level> &levels,

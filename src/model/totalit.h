@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <iosfwd>
+#include <string>
 #include <vector>
 
 namespace vt {
@@ -23,6 +24,14 @@ std::vector<Pelaaja> laskeKokoelmanTotalit(const std::vector<Level> &levels,
                                            const Tulostusasetukset &options,
                                            const std::vector<unsigned> &cupTaulukko,
                                            std::ostream *konsoli);
+
+// The names the totals of the collection hold, in the order their rows are made, and whether
+// each row is a team's: the totals without adding anything up.
+struct KokoelmanNimi {
+    std::string nimi;
+    bool tiimi = false;
+};
+std::vector<KokoelmanNimi> kokoelmanNimet(const std::vector<Level> &levels, bool tiimit);
 
 // Adds the penalty for every listed level not finished and sorts by total time.
 void lisaaRangaistukset(std::vector<Pelaaja> &rivit, unsigned listattuja);

@@ -142,17 +142,10 @@ void lueStats(std::istream &in, std::vector<Level> &levelit, bool uusi, std::ost
 
         auto loytyi = hakemisto.find(tasoAvain(nimi));
         if (loytyi != hakemisto.end()) {
-            Level &level = levelit[loytyi->second];
-            std::vector<Ajo> keratyt;
-            for (const Ajo &a : ajot)
-                if (!level.onkoJoTamaAjo(a))
-                    keratyt.push_back(a);
-            for (const Ajo &a : keratyt)
-                level.lisaaAjo(a);
+            levelit[loytyi->second].lisaaAjot(ajot);
         } else {
             Level level(nimi);
-            for (const Ajo &a : ajot)
-                level.lisaaAjo(a);
+            level.lisaaAjot(ajot);
             hakemisto.emplace(tasoAvain(nimi), levelit.size());
             levelit.push_back(std::move(level));
             konsoli << "Level " << nimi << " added.\n";
