@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <ostream>
 
@@ -58,6 +59,7 @@ void laskeTaso(const Level &l, std::vector<Pelaaja> &rivit, const Tulostusasetuk
 struct Sijoitettava {
     std::uint64_t summa = 0;
     Pelaaja p;
+    std::uint32_t arvo = 0; // rank in the standings order, equal rows equal
 };
 
 // Players under several team tags are one player: later entries fold into the earlier one.
@@ -91,18 +93,37 @@ void jarjestaPisteilla(std::vector<Pelaaja> &rivit) {
     std::vector<Sijoitettava> v;
     v.reserve(rivit.size());
     for (Pelaaja &p : rivit)
-        v.push_back({summa(p), std::move(p)});
+        v.push_back({summa(p), std::move(p), 0});
     // With lists of one length the rule is "more points first, then more points in the
-    // earliest level where they differ", which the key says.
+    // earliest level where they differ": each row's rank in that order is its key, found
+    // without copying the point lists.
     const size_t pituus = v.empty() ? 0 : v[0].p.cupPisteet.size();
-    auto avain = [pituus](const Sijoitettava &s) {
-        using Avain = std::pair<std::uint64_t, std::vector<unsigned>>;
-        if (s.p.cupPisteet.size() != pituus)
-            return std::optional<Avain>();
-        Avain a{UINT64_MAX - s.summa, s.p.cupPisteet};
-        for (unsigned &x : a.second)
-            x = UINT32_MAX - x;
-        return std::optional<Avain>(std::move(a));
+    const bool samanPituiset = std::all_of(v.begin(), v.end(), [pituus](const Sijoitettava &s) {
+        return s.p.cupPisteet.size() == pituus;
+    });
+    if (samanPituiset) {
+        auto ennen = [&](std::uint32_t x, std::uint32_t y) {
+            const Sijoitettava &a = v[x];
+            const Sijoitettava &b = v[y];
+            if (a.summa != b.summa)
+                return a.summa > b.summa;
+            return std::lexicographical_compare(
+                a.p.cupPisteet.begin(), a.p.cupPisteet.end(), b.p.cupPisteet.begin(),
+                b.p.cupPisteet.end(), std::greater<unsigned>());
+        };
+        std::vector<std::uint32_t> jarjestyksessa(v.size());
+        for (std::uint32_t i = 0; i < jarjestyksessa.size(); ++i)
+            jarjestyksessa[i] = i;
+        std::sort(jarjestyksessa.begin(), jarjestyksessa.end(), ennen);
+        std::uint32_t arvo = 0;
+        for (size_t k = 0; k < jarjestyksessa.size(); ++k) {
+            if (k > 0 && ennen(jarjestyksessa[k - 1], jarjestyksessa[k]))
+                ++arvo;
+            v[jarjestyksessa[k]].arvo = arvo;
+        }
+    }
+    auto avain = [samanPituiset](const Sijoitettava &s) {
+        return samanPituiset ? std::optional<std::uint32_t>(s.arvo) : std::nullopt;
     };
     auto saanto = [](const Sijoitettava &s, const Sijoitettava &q) {
         if (q.summa != s.summa)
