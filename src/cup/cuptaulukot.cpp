@@ -107,9 +107,9 @@ void jarjestaPisteilla(std::vector<Pelaaja> &rivit) {
             const Sijoitettava &b = v[y];
             if (a.summa != b.summa)
                 return a.summa > b.summa;
-            return std::lexicographical_compare(
-                a.p.cupPisteet.begin(), a.p.cupPisteet.end(), b.p.cupPisteet.begin(),
-                b.p.cupPisteet.end(), std::greater<unsigned>());
+            return std::lexicographical_compare(a.p.cupPisteet.begin(), a.p.cupPisteet.end(),
+                                                b.p.cupPisteet.begin(), b.p.cupPisteet.end(),
+                                                std::greater<unsigned>());
         };
         std::vector<std::uint32_t> jarjestyksessa(v.size());
         for (std::uint32_t i = 0; i < jarjestyksessa.size(); ++i)

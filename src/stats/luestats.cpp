@@ -103,8 +103,22 @@ void lueStats(std::istream &in, std::vector<Level> &levelit, bool uusi, std::ost
     for (size_t i = 0; i < levelit.size(); ++i)
         hakemisto.emplace(tasoAvain(levelit[i].annaNimi()), i);
 
+    // The data copy in the closing comment of an HTML page is read as it was before it was
+    // made safe for the comment.
+    bool kommentissa = false;
+    auto seuraava = [&](std::string &rivi) {
+        if (!std::getline(in, rivi))
+            return false;
+        if (kommentissa && lyhenna(rivi) == "-->")
+            kommentissa = false;
+        else if (kommentissa)
+            rivi = kommentista(rivi);
+        else if (loytyyko(rivi, HTML_KOPION_ALKU))
+            kommentissa = true;
+        return true;
+    };
     std::string rivi;
-    while (std::getline(in, rivi)) {
+    while (seuraava(rivi)) {
         std::string nimi = etsiLevel(rivi);
         if (nimi.empty())
             continue;
@@ -113,13 +127,13 @@ void lueStats(std::istream &in, std::vector<Level> &levelit, bool uusi, std::ost
         if (r != std::string::npos) {
             tulosMoodi = true;
             nimi = lyhenna(nimi.substr(0, r));
-            while (std::getline(in, rivi))
+            while (seuraava(rivi))
                 if (rivi.find("----") != std::string::npos)
                     break;
         }
 
         std::vector<Ajo> ajot;
-        while (std::getline(in, rivi)) {
+        while (seuraava(rivi)) {
             std::string t = rivi;
             if (tulosMoodi) {
                 size_t p = t.find(". ");

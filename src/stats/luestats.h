@@ -8,6 +8,10 @@
 
 namespace vt {
 
+// The line that opens the data copy in the closing comment of an HTML page.
+inline const char *const HTML_KOPION_ALKU =
+    "These times are for vaskitaulu -program so that it could read this file correctly.";
+
 std::string etsiLevel(const std::string &rivi);
 std::string etsiPelaaja(const std::string &rivi, bool tulosMoodi);
 // Merges every level block of the stream into `levelit`; new levels are reported on `konsoli`.

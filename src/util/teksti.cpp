@@ -154,6 +154,42 @@ std::string htmlSuojaa(const std::string &s) {
     return r;
 }
 
+std::string kommenttiin(const std::string &s) {
+    std::string r;
+    r.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '-' && i > 0 && s[i - 1] == '-')
+            r += "&#45;";
+        else if (s[i] == '&' &&
+                 (s.compare(i + 1, 4, "#45;") == 0 || s.compare(i + 1, 4, "#38;") == 0))
+            r += "&#38;";
+        else
+            r += s[i];
+    }
+    return r;
+}
+
+std::string kommentista(const std::string &s) {
+    std::string r;
+    r.reserve(s.size());
+    for (size_t i = 0; i < s.size();) {
+        if (s.compare(i, 5, "&#45;") == 0) {
+            r += '-';
+            i += 5;
+        } else if (s.compare(i, 5, "&#38;") == 0) {
+            r += '&';
+            i += 5;
+        } else if (s.compare(i, 6, "--&gt;") == 0) {
+            // Pages of earlier versions wrote a "-->" of a name so.
+            r += "-->";
+            i += 6;
+        } else {
+            r += s[i++];
+        }
+    }
+    return r;
+}
+
 std::string korvaaKaikki(std::string s, const std::string &mita, const std::string &milla) {
     if (mita.empty())
         return s;

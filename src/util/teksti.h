@@ -33,6 +33,12 @@ bool lueLuku(const std::string &s, size_t &i, unsigned long long katto, LuettuLu
 bool onValilyonti(char c);
 // Escapes & < > " for HTML text; other bytes pass unchanged.
 std::string htmlSuojaa(const std::string &s);
+// The text of the data copy inside an HTML comment: no "--" at all, so that no name can end
+// the comment early ("-->", "--!>") or open another; and back. A "-" after a "-" is written
+// "&#45;", and a "&" that would read as one of the two escapes is written "&#38;".
+std::string kommenttiin(const std::string &s);
+std::string kommentista(const std::string &s);
+
 // Replaces every occurrence of `mita` in `s` by `milla`.
 std::string korvaaKaikki(std::string s, const std::string &mita, const std::string &milla);
 

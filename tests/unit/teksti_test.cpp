@@ -56,3 +56,16 @@ TEST(Teksti, HtmlEscaping) {
     EXPECT_EQ(htmlSuojaa("plain [x] name"), "plain [x] name");
     EXPECT_EQ(korvaaKaikki("a-->b-->", "-->", "--&gt;"), "a--&gt;b--&gt;");
 }
+
+TEST(Kommentti, NoDoubleDashAndEveryTextComesBack) {
+    for (const std::string s :
+         {"-->", "--!>", "<!--", "a-", "---", "&#45;", "&#38;", "&#38;#45;", "-&#45;", "&&#45;-",
+          "plain & simple", "--&gt;", ""}) {
+        const std::string k = kommenttiin(s);
+        EXPECT_EQ(k.find("--"), std::string::npos) << s;
+        EXPECT_EQ(kommentista(k), s) << s;
+    }
+    EXPECT_EQ(kommenttiin("Hill & Dale"), "Hill & Dale");
+    // A page of an earlier version wrote "-->" as "--&gt;".
+    EXPECT_EQ(kommentista("a--&gt;b"), "a-->b");
+}
