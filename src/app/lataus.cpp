@@ -4,6 +4,7 @@
 #include "model/totalit.h"
 #include "stats/luestats.h"
 #include "util/teksti.h"
+#include "util/tiedosto.h"
 
 #include <fstream>
 #include <ostream>
@@ -58,6 +59,9 @@ void lisaaStatTiedosto(Tila &t) {
     std::string nimi;
     std::ifstream in;
     for (const char *paate : {"", ".txt", ".log"}) {
+        // A folder of the name does not hide the file with an extension.
+        if (!voiLukea(kirjoitettu + paate))
+            continue;
         in.open(kirjoitettu + paate, std::ios::binary);
         if (in.is_open()) {
             nimi = kirjoitettu + paate;

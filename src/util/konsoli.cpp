@@ -3,6 +3,7 @@
 #include "util/teksti.h"
 
 #include <climits>
+#include <csignal>
 #include <istream>
 #include <ostream>
 #include <unistd.h>
@@ -83,5 +84,7 @@ unsigned kysyluku(Konsoli &k, const std::string &kehote, unsigned min, unsigned 
 }
 
 bool tulosteOnTerminaali() { return isatty(STDOUT_FILENO) != 0; }
+
+void kestaSuljettuTuloste() { std::signal(SIGPIPE, SIG_IGN); }
 
 } // namespace vt

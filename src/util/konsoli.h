@@ -35,5 +35,8 @@ unsigned kysyluku(Konsoli &k, const std::string &kehote, unsigned min, unsigned 
 
 // True when standard output is a terminal.
 bool tulosteOnTerminaali();
+// A console that goes away (a pipe whose reader ended) must not end the program in the middle
+// of a save: writes to it then merely fail.
+void kestaSuljettuTuloste();
 
 } // namespace vt

@@ -8,6 +8,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -64,13 +65,65 @@ bool vertaa(const std::string &nimi, const std::string &odotettu, const std::str
 
 } // namespace
 
+// Runs the program in `ajo` with `syote` as its input; gives the exit status.
+int aja(const fs::path &ohjelma, const fs::path &ajo, const fs::path &syote,
+        const fs::path &tuloste) {
+    // A run that does not end within the time is taken for one that loops.
+    std::string komento = "cd '" + ajo.string() + "' && timeout 60 '" + ohjelma.string() +
+                          "' < '" + syote.string() + "' > '" + tuloste.string() + "'";
+    return std::system(komento.c_str());
+}
+
+// The input cut after every line in turn: each run must end with status 0 and leave only
+// files the whole run leaves, with the contents it leaves them or had at the start.
+bool pyyhkaise(const fs::path &ohjelma, const fs::path &tapaus, const fs::path &tyo,
+               const std::map<std::string, std::string> &alussa,
+               const std::map<std::string, std::string> &lopussa) {
+    const std::string syote = lue(tapaus / "input.txt");
+    std::vector<size_t> loput;
+    for (size_t i = 0; i < syote.size(); ++i)
+        if (syote[i] == '\n')
+            loput.push_back(i + 1);
+    bool ok = true;
+    for (size_t k = 0; k < loput.size(); ++k) {
+        const size_t pituus = k == 0 ? 0 : loput[k - 1];
+        const fs::path ajo = tyo / ("cut" + std::to_string(k));
+        fs::create_directory(ajo);
+        if (fs::exists(tapaus / "files"))
+            fs::copy(tapaus / "files", ajo, fs::copy_options::recursive);
+        const fs::path osa = tyo / ("input" + std::to_string(k));
+        std::ofstream(osa, std::ios::binary) << syote.substr(0, pituus);
+        const int tila = aja(ohjelma, ajo, osa, tyo / "cut_stdout");
+        bool tamaOk = tila == 0;
+        if (!tamaOk)
+            std::cerr << "input cut after " << k << " lines: exit status " << tila << "\n";
+        for (const auto &[nimi, sisalto] : kansio(ajo)) {
+            auto a = alussa.find(nimi);
+            auto l = lopussa.find(nimi);
+            // Files written at another second differ in their clock only.
+            if ((a != alussa.end() && a->second == sisalto) ||
+                (l != lopussa.end() && peita(l->second) == peita(sisalto)))
+                continue;
+            std::cerr << "input cut after " << k << " lines: " << nimi
+                      << (a == alussa.end() && l == lopussa.end() ? " left behind\n"
+                                                                  : " holds other contents\n");
+            tamaOk = false;
+        }
+        if (tamaOk)
+            fs::remove_all(ajo);
+        ok = ok && tamaOk;
+    }
+    return ok;
+}
+
 int main(int argc, char **argv) {
-    if (argc != 3) {
-        std::cerr << "usage: e2e_runner PROGRAM CASE_DIR\n";
+    const bool pyyhkaisy = argc == 4 && std::string(argv[1]) == "--sweep";
+    if (argc != 3 && !pyyhkaisy) {
+        std::cerr << "usage: e2e_runner [--sweep] PROGRAM CASE_DIR\n";
         return 2;
     }
-    const fs::path ohjelma = fs::absolute(argv[1]);
-    const fs::path tapaus = fs::absolute(argv[2]);
+    const fs::path ohjelma = fs::absolute(argv[argc - 2]);
+    const fs::path tapaus = fs::absolute(argv[argc - 1]);
     std::string malli = (fs::temp_directory_path() / "vaskitaulu_e2e_XXXXXX").string();
     if (!mkdtemp(malli.data())) {
         std::cerr << "cannot make a folder\n";
@@ -83,9 +136,7 @@ int main(int argc, char **argv) {
         fs::copy(tapaus / "files", ajo, fs::copy_options::recursive);
 
     const fs::path tuloste = tyo / "stdout";
-    std::string komento = "cd '" + ajo.string() + "' && '" + ohjelma.string() + "' < '" +
-                          (tapaus / "input.txt").string() + "' > '" + tuloste.string() + "'";
-    int tila = std::system(komento.c_str());
+    const int tila = aja(ohjelma, ajo, tapaus / "input.txt", tuloste);
     bool ok = true;
     if (tila != 0) {
         std::cerr << "exit status " << tila << "\n";
@@ -121,6 +172,14 @@ int main(int argc, char **argv) {
             std::cerr << nimi << ": removed\n";
             ok = false;
         }
+    if (pyyhkaisy) {
+        const bool ok2 = ok && pyyhkaise(ohjelma, tapaus, tyo, alussa, lopussa);
+        if (ok2)
+            fs::remove_all(tyo);
+        else
+            std::cerr << "kept " << tyo << "\n";
+        return ok2 ? 0 : 1;
+    }
     if (fs::exists(tapaus / "stdout.txt") &&
         !vertaa("stdout", peita(lue(tapaus / "stdout.txt")), peita(lue(tuloste))))
         ok = false;
