@@ -45,6 +45,10 @@ void tallennaBattlet(Tila &t) {
         t.ulos() << "Saving cancelled.\n";
         return;
     }
+    if (!voiKirjoittaa(nimi)) {
+        t.ulos() << "Can't open file " << nimi << "\n";
+        return;
+    }
     const unsigned bonus = kysyLisapisteet(t.konsoli, 1);
     const BattleTiedosto tiedosto = teeBattleTiedosto(t.levelit, html, bonus, t.ulos(), t.kello);
     t.ulos() << "Writing to file...\n";

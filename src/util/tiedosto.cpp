@@ -35,6 +35,19 @@ bool korvaaTiedosto(const std::string &nimi, const std::string &sisalto) {
     return false;
 }
 
+bool voiKirjoittaa(const std::string &nimi) {
+    namespace fs = std::filesystem;
+    std::error_code virhe;
+    if (fs::is_directory(nimi, virhe))
+        return false;
+    if (fs::exists(nimi, virhe)) {
+        std::ofstream koe(nimi, std::ios::binary | std::ios::app);
+        return koe.is_open();
+    }
+    const fs::path kansio = fs::path(nimi).parent_path();
+    return kansio.empty() || fs::is_directory(kansio, virhe);
+}
+
 bool voiLukea(const std::string &nimi) {
     std::error_code virhe;
     if (std::filesystem::is_directory(nimi, virhe))

@@ -20,6 +20,10 @@ bool korvaaTiedosto(const std::string &nimi, const std::string &sisalto);
 // The whole contents of a file; a file that does not open reads as empty.
 std::string lueTiedosto(const std::string &nimi);
 
+// True when a file of the name could be written: an existing file that opens for writing, or
+// a new name in an existing folder. Nothing is created or emptied.
+bool voiKirjoittaa(const std::string &nimi);
+
 // True when the name is a file that opens for reading (a folder is not).
 bool voiLukea(const std::string &nimi);
 
