@@ -3,8 +3,11 @@
 #include "model/jarjesta.h"
 #include "util/teksti.h"
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
 #include <ostream>
+#include <unordered_map>
 
 namespace vt {
 
@@ -140,6 +143,16 @@ void tekijaTaulukko(const std::vector<Pelaaja> &rivit, const Muoto &m, std::stri
     }
     loppu += "\n";
     loppu += m.vain("</tr></font></table></td></tr><tr><td><p><br><br><br>");
+}
+
+// A name as `aakkosta` compares it, as a text whose plain byte order is that comparison's:
+// every byte upper-cased and moved so that the signed values sort as unsigned ones.
+std::string aakkostusAvain(const std::string &nimi) {
+    std::string r = nimi;
+    for (char &c : r)
+        c = static_cast<char>(
+            static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(c))) ^ 0x80);
+    return r;
 }
 
 bool lasketaanTekijalle(const std::string &levelNimi) {
@@ -422,6 +435,32 @@ void yhteenveto(std::vector<Pelaaja> &rivit, bool html, const std::vector<Battle
     loppu += "\n\n";
 }
 
+void jarjestaNimenMukaan(std::vector<Battle> &battlet) {
+    // Names that agree as far as the shorter one goes are exchanged too: a later name beats
+    // the one in front when it sorts before it or begins with it. As ranks of the upper-cased
+    // names (bytes as signed values, a prefix first), that is: its rank is at most the rank
+    // of the last name that begins with the one in front.
+    std::vector<std::string> isot;
+    for (const Battle &b : battlet)
+        isot.push_back(aakkostusAvain(b.nimi));
+    std::sort(isot.begin(), isot.end());
+    isot.erase(std::unique(isot.begin(), isot.end()), isot.end());
+    std::unordered_map<std::string, std::pair<std::uint32_t, std::uint32_t>> arvot;
+    for (size_t k = 0; k < isot.size(); ++k) {
+        const std::string &s = isot[k];
+        const auto loppu = std::partition_point(
+            isot.begin() + static_cast<long>(k), isot.end(),
+            [&](const std::string &x) { return x.compare(0, s.size(), s) == 0; });
+        arvot.emplace(s, std::make_pair(static_cast<std::uint32_t>(k),
+                                        static_cast<std::uint32_t>(loppu - isot.begin() - 1)));
+    }
+    vaihtojarjesta(
+        battlet,
+        kynnysjarjestys([](const Battle &i, const Battle &j) { return aakkosta(j.nimi, i.nimi); },
+                        [&](const Battle &b) { return arvot.at(aakkostusAvain(b.nimi)).first; },
+                        [&](const Battle &b) { return arvot.at(aakkostusAvain(b.nimi)).second; }));
+}
+
 std::string battleIndex(std::vector<Battle> &battlet, bool html, std::ostream &konsoli) {
     if (battlet.size() < 2)
         return "";
@@ -435,9 +474,7 @@ std::string battleIndex(std::vector<Battle> &battlet, bool html, std::ostream &k
     else
         r += " Level                          Event    Players    Winner                 Time\n" +
              std::string(83, '-') + "\n";
-    // Names that agree as far as the shorter one goes are exchanged too.
-    vaihtojarjesta(battlet,
-                   [](const Battle &i, const Battle &j) { return aakkosta(j.nimi, i.nimi); });
+    jarjestaNimenMukaan(battlet);
     const char *solu = m.vain("<td>");
     std::uint64_t pelaajia = 0;
     Aika summa;

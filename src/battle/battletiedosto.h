@@ -70,6 +70,9 @@ class BattleTilasto {
 void yhteenveto(std::vector<Pelaaja> &rivit, bool html, const std::vector<Battle> &battlet,
                 std::string &loppu, std::string &alku, std::ostream &konsoli);
 
+// The battles by name, `aakkosta` deciding each exchange of the exchange sort.
+void jarjestaNimenMukaan(std::vector<Battle> &battlet);
+
 // The battle index, sorting the battles by name; empty text for fewer than two battles.
 std::string battleIndex(std::vector<Battle> &battlet, bool html, std::ostream &konsoli);
 

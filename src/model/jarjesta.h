@@ -31,7 +31,50 @@ Jarjestys<Saanto, Avain> jarjestys(Saanto saanto, Avain avain, bool tasan = fals
     return {saanto, avain, tasan};
 }
 
+// A rule that says "exchange when the later element's key is at most the threshold of the
+// element in front": for rules that are no order of keys (names that agree as far as the
+// shorter one goes beat each other both ways), but whose exchanges a key and a threshold of
+// each element still tell.
+template <class Saanto, class Avain, class Kynnys> struct KynnysJarjestys {
+    Saanto saanto; // the exchange rule itself
+    Avain avain;   // element -> std::uint32_t
+    Kynnys kynnys; // element -> std::uint32_t; saanto(i, j) == (avain(j) <= kynnys(i))
+    bool operator()(const auto &i, const auto &j) const { return saanto(i, j); }
+};
+
+template <class Saanto, class Avain, class Kynnys>
+KynnysJarjestys<Saanto, Avain, Kynnys> kynnysjarjestys(Saanto saanto, Avain avain, Kynnys kynnys) {
+    return {saanto, avain, kynnys};
+}
+
 namespace jarjesta_detail {
+
+template <class T> struct onKynnysJarjestys : std::false_type {};
+template <class S, class A, class K>
+struct onKynnysJarjestys<KynnysJarjestys<S, A, K>> : std::true_type {};
+
+// The final position of every element (paikka[k] is the original index of the element that
+// ends at k) under a threshold rule.
+std::vector<std::uint32_t> kynnysJarjestys(std::vector<std::uint32_t> avaimet,
+                                           std::vector<std::uint32_t> kynnykset);
+
+// Moves the elements into the order `paikka` gives, cycle by cycle: no second table of them.
+template <class T> void jarjestaPaikoille(std::vector<T> &v, std::vector<std::uint32_t> &paikka) {
+    for (std::size_t alku = 0; alku < paikka.size(); ++alku) {
+        if (paikka[alku] == alku)
+            continue;
+        T tallessa = std::move(v[alku]);
+        std::size_t p = alku;
+        while (paikka[p] != alku) {
+            const std::size_t q = paikka[p];
+            v[p] = std::move(v[q]);
+            paikka[p] = static_cast<std::uint32_t>(p);
+            p = q;
+        }
+        v[p] = std::move(tallessa);
+        paikka[p] = static_cast<std::uint32_t>(p);
+    }
+}
 
 template <class T> struct onJarjestys : std::false_type {};
 template <class S, class A> struct onJarjestys<Jarjestys<S, A>> : std::true_type {};
@@ -259,23 +302,24 @@ template <class T, class Vaihda> void vaihtojarjesta(std::vector<T> &v, Vaihda v
             if (kaikilla) {
                 std::vector<std::uint32_t> paikka = jarjesta_detail::avainJarjestys(
                     jarjesta_detail::tiivista(avaimet), vaihda.tasan);
-                // Move the elements into place cycle by cycle: no second table of them.
-                for (std::size_t alku = 0; alku < paikka.size(); ++alku) {
-                    if (paikka[alku] == alku)
-                        continue;
-                    T tallessa = std::move(v[alku]);
-                    std::size_t p = alku;
-                    while (paikka[p] != alku) {
-                        const std::size_t q = paikka[p];
-                        v[p] = std::move(v[q]);
-                        paikka[p] = static_cast<std::uint32_t>(p);
-                        p = q;
-                    }
-                    v[p] = std::move(tallessa);
-                    paikka[p] = static_cast<std::uint32_t>(p);
-                }
+                jarjesta_detail::jarjestaPaikoille(v, paikka);
                 return;
             }
+        }
+    }
+    if constexpr (jarjesta_detail::onKynnysJarjestys<Vaihda>::value) {
+        if (v.size() >= 32 && v.size() < UINT32_MAX) {
+            std::vector<std::uint32_t> avaimet, kynnykset;
+            avaimet.reserve(v.size());
+            kynnykset.reserve(v.size());
+            for (const T &x : v) {
+                avaimet.push_back(vaihda.avain(x));
+                kynnykset.push_back(vaihda.kynnys(x));
+            }
+            std::vector<std::uint32_t> paikka =
+                jarjesta_detail::kynnysJarjestys(std::move(avaimet), std::move(kynnykset));
+            jarjesta_detail::jarjestaPaikoille(v, paikka);
+            return;
         }
     }
 #endif

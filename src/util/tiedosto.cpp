@@ -25,6 +25,9 @@ bool korvaaTiedosto(const std::string &nimi, const std::string &sisalto) {
     const std::string valiaikainen = nimi + ".tmp";
     const Kirjoitus k =
         kirjoitaTiedostoon(valiaikainen, [&](std::ostream &out) { out << sisalto; });
+    // What is in the way under the temporary name was not made here and stays.
+    if (k == Kirjoitus::EiAukea)
+        return false;
     std::error_code virhe;
     if (k == Kirjoitus::Onnistui) {
         std::filesystem::rename(valiaikainen, nimi, virhe);

@@ -69,8 +69,8 @@ bool vertaa(const std::string &nimi, const std::string &odotettu, const std::str
 int aja(const fs::path &ohjelma, const fs::path &ajo, const fs::path &syote,
         const fs::path &tuloste) {
     // A run that does not end within the time is taken for one that loops.
-    std::string komento = "cd '" + ajo.string() + "' && timeout 60 '" + ohjelma.string() +
-                          "' < '" + syote.string() + "' > '" + tuloste.string() + "'";
+    std::string komento = "cd '" + ajo.string() + "' && timeout 60 '" + ohjelma.string() + "' < '" +
+                          syote.string() + "' > '" + tuloste.string() + "'";
     return std::system(komento.c_str());
 }
 

@@ -3,6 +3,7 @@
 #include "util/teksti.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -227,4 +228,26 @@ TEST(BattleIndex, SortedByNameWithTotals) {
                   " 1:30,00\n\n\n\n");
     std::vector<Battle> yksi(1);
     EXPECT_EQ(battleIndex(yksi, false, k), "");
+}
+
+TEST(BattleIndex, NameOrderMatchesThePlainExchangeLoop) {
+    std::mt19937 g(5);
+    const std::string kirjaimet = "aAbB1_\xe4\xc4";
+    for (int kierros = 0; kierros < 200; ++kierros) {
+        std::vector<Battle> b(32 + g() % 100);
+        for (size_t i = 0; i < b.size(); ++i) {
+            const size_t pituus = g() % 4;
+            for (size_t k = 0; k < pituus; ++k)
+                b[i].nimi += kirjaimet[g() % kirjaimet.size()];
+            b[i].numero = static_cast<std::uint32_t>(i);
+        }
+        std::vector<Battle> odotettu = b;
+        for (size_t i = 0; i < odotettu.size(); ++i)
+            for (size_t j = i + 1; j < odotettu.size(); ++j)
+                if (aakkosta(odotettu[j].nimi, odotettu[i].nimi))
+                    std::swap(odotettu[i], odotettu[j]);
+        jarjestaNimenMukaan(b);
+        for (size_t i = 0; i < b.size(); ++i)
+            ASSERT_EQ(b[i].numero, odotettu[i].numero) << kierros << " at " << i;
+    }
 }

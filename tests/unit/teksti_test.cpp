@@ -58,9 +58,8 @@ TEST(Teksti, HtmlEscaping) {
 }
 
 TEST(Kommentti, NoDoubleDashAndEveryTextComesBack) {
-    for (const std::string s :
-         {"-->", "--!>", "<!--", "a-", "---", "&#45;", "&#38;", "&#38;#45;", "-&#45;", "&&#45;-",
-          "plain & simple", "--&gt;", ""}) {
+    for (const std::string s : {"-->", "--!>", "<!--", "a-", "---", "&#45;", "&#38;", "&#38;#45;",
+                                "-&#45;", "&&#45;-", "plain & simple", "--&gt;", ""}) {
         const std::string k = kommenttiin(s);
         EXPECT_EQ(k.find("--"), std::string::npos) << s;
         EXPECT_EQ(kommentista(k), s) << s;
