@@ -1,8 +1,11 @@
+#include "app/komentorivi.h"
 #include "app/valikko.h"
 
 #include <iostream>
 
-int main() {
+int main(int argc, char **argv) {
+    if (const auto tila = vt::kasitteleArgumentit(argc, argv, std::cout, std::cerr))
+        return *tila;
     std::ios::sync_with_stdio(false);
     vt::kestaSuljettuTuloste();
     vt::Konsoli konsoli(std::cin, std::cout, vt::tulosteOnTerminaali());

@@ -75,7 +75,7 @@ template <class F>
 std::string parhaat(const std::vector<Pelaaja> &rivit, F laskuri, const Muoto &m) {
     std::string r = m(rivit[0].nimi);
     for (size_t i = 1; i < rivit.size() && laskuri(rivit[i]) == laskuri(rivit[0]); ++i)
-        r += "/" + m(rivit[i].nimi);
+        r.append("/").append(m(rivit[i].nimi));
     return r;
 }
 
@@ -202,8 +202,10 @@ std::string average(unsigned a, unsigned b) {
 }
 
 std::string kaksiDesimaalia(std::uint64_t sataKertaa) {
-    std::string t = "000" + int2string(sataKertaa);
-    t.insert(t.size() - 2, ".");
+    const std::string numerot = int2string(sataKertaa);
+    // At least three digits, so that there is a whole part before the two decimals.
+    std::string t = std::string(numerot.size() < 3 ? 3 - numerot.size() : 0, '0') + numerot;
+    t = t.substr(0, t.size() - 2).append(".").append(t.substr(t.size() - 2));
     while (t.size() >= 3 && t[0] == '0' && t[1] != '.')
         t.erase(0, 1);
     return t;

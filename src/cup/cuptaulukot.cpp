@@ -235,7 +235,7 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
         else
             sijaTeksti = int2string(laskuri) + ".";
         if (details && p.sijoitus != 0)
-            sijaTeksti += "(" + int2string(p.sijoitus) + ")";
+            sijaTeksti.append("(").append(int2string(p.sijoitus)).append(")");
         out << " " << pidenna(sijaTeksti, 10) << pidenna(p.nimi, static_cast<unsigned>(w + 1));
         if (details)
             for (unsigned v : p.cupPisteet)

@@ -39,7 +39,7 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> Aika::jarjestysAvain() co
 }
 
 namespace {
-std::string kaksi(unsigned n) { return n < 10 ? "0" + vt::int2string(n) : vt::int2string(n); }
+std::string kaksi(unsigned n) { return vt::int2string2(n); }
 } // namespace
 
 std::string Aika::int2string(unsigned n) const { return vt::int2string(n); }
@@ -89,7 +89,8 @@ std::string Aika::operator-(const Aika &o) const {
     c.minuutit -= o.minuutit;
     c.sekunnit -= o.sekunnit;
     c.sadasosat -= o.sadasosat;
-    return "+" + int2string(c.minuutit) + ":" + kaksi(c.sekunnit) + "," + kaksi(c.sadasosat);
+    return std::string(1, '+').append(int2string(c.minuutit)) + ":" + kaksi(c.sekunnit) + "," +
+           kaksi(c.sadasosat);
 }
 
 std::uint64_t Aika::sadasosiaYhteensa() const {

@@ -33,11 +33,11 @@ std::string int2string(unsigned long n) { return int2string(static_cast<unsigned
 
 std::string int2string(int n) {
     if (n < 0)
-        return "-" + int2string(0u - static_cast<unsigned>(n));
+        return std::string(1, '-').append(int2string(0u - static_cast<unsigned>(n)));
     return int2string(static_cast<unsigned>(n));
 }
 
-std::string int2string2(unsigned n) { return n < 10 ? "0" + int2string(n) : int2string(n); }
+std::string int2string2(unsigned n) { return std::string(n < 10 ? "0" : "").append(int2string(n)); }
 
 std::string double2string(double x, unsigned n) {
     unsigned kokonaiset = static_cast<unsigned>(x);

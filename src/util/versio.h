@@ -3,6 +3,7 @@
 
 namespace vt {
 
-inline const std::string VERSION = "Vaskitaulu v. 1.6";
+// The build gives the version number (the project's, shared with the package).
+inline const std::string VERSION = std::string("Vaskitaulu v. ") + VASKITAULU_VERSIO;
 
 } // namespace vt
