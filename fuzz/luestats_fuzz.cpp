@@ -7,6 +7,7 @@
 #include "stats/tulostahtml.h"
 #include "stats/tulostastats.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <sstream>
@@ -47,9 +48,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (levelit.size() != levelitEnnen || ajoja(levelit) != ajotEnnen)
         std::abort();
 
-    std::istringstream takaisin(kirjoita(levelit));
+    // The round trip: what was read, written and read again writes the same bytes, allowing
+    // one extra round: "Average" and "apple" are cut out of names, blanks at a name's ends are
+    // trimmed and a name that reads as a time takes that time, so after one round the names
+    // are what the layout gives back. Outside what the layout can promise are names holding
+    // the marks of a level header. A player name with "Level" or "results" makes its lines
+    // (beside the commas and colons of a time) read as headers; a level name with a comma, a
+    // colon or brackets is cut where the header's own marks are looked for, and two such
+    // levels may then become one, with their runs in another order.
+    auto luvattu = [](const std::vector<vt::Level> &l) {
+        auto merkit = [](const std::string &n) {
+            return n.find("Level") != std::string::npos || n.find("results") != std::string::npos;
+        };
+        return std::none_of(l.begin(), l.end(), [&](const vt::Level &x) {
+            return merkit(x.annaNimi()) ||
+                   x.annaNimi().find_first_of(",:()") != std::string::npos ||
+                   std::any_of(x.ajot().begin(), x.ajot().end(),
+                               [&](const vt::Ajo &a) { return merkit(a.nimi); });
+        });
+    };
+    const std::string kirjoitus1 = kirjoita(levelit);
+    std::istringstream takaisin(kirjoitus1);
     std::vector<vt::Level> luetut;
     vt::lueStats(takaisin, luetut, false, konsoli);
+    const std::string kirjoitus2 = kirjoita(luetut);
+    std::istringstream toinen(kirjoitus2);
+    std::vector<vt::Level> luetut2;
+    vt::lueStats(toinen, luetut2, false, konsoli);
+    if (luvattu(levelit) && luvattu(luetut) && kirjoita(luetut2) != kirjoitus2)
+        std::abort();
 
     // Every writer on what was read, with options taken from the input's own bytes.
     vt::Tulostusasetukset o;

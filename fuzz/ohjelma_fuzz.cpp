@@ -36,14 +36,21 @@ const std::map<std::string, std::string> &tiedostot() {
     return t;
 }
 
-void valmistele() {
-    static bool valmis = false;
-    if (!valmis) {
+// The scratch folder, made once; the fuzzer's own folder is returned to after every run, so
+// that it finds the next input by its relative name.
+const fs::path &kansio() {
+    static const fs::path k = [] {
         std::string malli = (fs::temp_directory_path() / "vaskitaulu_ohjelma_XXXXXX").string();
-        if (!mkdtemp(malli.data()) || chdir(malli.c_str()) != 0)
+        if (!mkdtemp(malli.data()))
             std::abort();
-        valmis = true;
-    }
+        return fs::path(malli);
+    }();
+    return k;
+}
+
+void valmistele() {
+    if (chdir(kansio().c_str()) != 0)
+        std::abort();
     std::error_code virhe;
     for (const auto &e : fs::directory_iterator("."))
         if (!tiedostot().count(e.path().filename().string()))
@@ -59,13 +66,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (char &c : syote)
         if (c == '/' || c == '\\')
             c = '_';
-    valmistele();
     std::istringstream sisaan(syote);
     std::ostringstream ulos;
     vt::Konsoli konsoli(sisaan, ulos, false);
     const vt::Kello kello = [] { return std::string("Tue Dec  8 12:00:00 2026\n"); };
+    const fs::path paluu = fs::current_path();
+    valmistele();
     vt::Tila tila(konsoli, kello);
     if (vt::ajaOhjelma(tila) != 0)
         std::abort();
+    fs::current_path(paluu);
     return 0;
 }
