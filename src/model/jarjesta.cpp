@@ -4,7 +4,134 @@
 
 namespace vt::jarjesta_detail {
 
+// Where the exchange sort puts each element.
+//
+// The procedure: for i from the first position, for every later j, exchange the elements at i
+// and j when the one at j beats the one at i. Step i thus walks a chain: the element at i, the
+// first later one that beats it, the first after that which beats that one, and so on; the
+// last of the chain ends at i, and every other moves on to the place of the next. The final
+// order is by key; what needs knowing is the order of equal keys, and that follows from the
+// keys alone:
+//
+// - Exchanging equal keys too ("smaller or equal"), equal keys end in the reverse of their
+//   order at the start: each step takes the last of the smallest keys.
+//
+// - Exchanging only smaller keys, the equal keys x (a group) end in an order that depends on
+//   nothing but which elements are smaller than x, equal to it or greater, position by
+//   position. Greater elements never decide anything. Of the rest, a step that has equal keys
+//   before the first smaller element takes that smaller element to the front and moves the
+//   first of the equal ones behind the others before it. So, with the group's elements in
+//   their order at the start and z[j] the number of smaller elements between the j-th and the
+//   next one (after the last one, to the end): start the order with the first element; for
+//   each j, turn it z[j] times (the front one to the back), then add the next element.
+//   Smaller elements before the first of the group change nothing.
+//
+// Both were derived step by step from the procedure and are checked against it in the tests,
+// on every shape of input and many ties.
+
 namespace {
+
+// The positions in order of key, equal keys in their order at the start. A table that is
+// nearly in order costs close to n: the elements that keep the order are taken as they are
+// and only the others are sorted, then the two are merged.
+template <class K> std::vector<std::uint32_t> vakaastiAvaimella(const std::vector<K> &a) {
+    const std::size_t n = a.size();
+    auto ennen = [&](std::uint32_t x, std::uint32_t y) {
+        return a[x] < a[y] || (!(a[y] < a[x]) && x < y);
+    };
+    std::vector<std::uint32_t> jarjestyksessa, muut;
+    jarjestyksessa.reserve(n);
+    for (std::uint32_t p = 0; p < n; ++p) {
+        if (jarjestyksessa.empty() || !(a[p] < a[jarjestyksessa.back()])) {
+            jarjestyksessa.push_back(p);
+        } else if (jarjestyksessa.size() >= 2 &&
+                   !(a[p] < a[jarjestyksessa[jarjestyksessa.size() - 2]])) {
+            // Only the last one taken is too large (a row whose total grew): it goes aside
+            // instead of everything after it.
+            muut.push_back(jarjestyksessa.back());
+            jarjestyksessa.back() = p;
+        } else {
+            muut.push_back(p);
+        }
+    }
+    std::sort(muut.begin(), muut.end(), ennen);
+    std::vector<std::uint32_t> r(n);
+    std::merge(jarjestyksessa.begin(), jarjestyksessa.end(), muut.begin(), muut.end(), r.begin(),
+               ennen);
+    return r;
+}
+
+// Counts of marked positions after a position.
+class Laskuri {
+  public:
+    explicit Laskuri(std::size_t n) : puu_(n + 1, 0) {}
+    void merkitse(std::size_t kohta) {
+        for (std::size_t i = kohta + 1; i < puu_.size(); i += i & (~i + 1))
+            ++puu_[i];
+    }
+    // Marked positions up to and including `kohta`.
+    std::uint32_t enintaan(std::size_t kohta) const {
+        std::uint32_t s = 0;
+        for (std::size_t i = kohta + 1; i > 0; i -= i & (~i + 1))
+            s += puu_[i];
+        return s;
+    }
+
+  private:
+    std::vector<std::uint32_t> puu_;
+};
+
+// The order of one group of equal keys, from its positions at the start (ascending) and the
+// number of smaller elements after each of them.
+void jarjestaRyhma(std::uint32_t *ryhma, std::size_t koko,
+                   const std::vector<std::uint32_t> &jalkeen) {
+    std::vector<std::uint32_t> jono{ryhma[0]};
+    jono.reserve(koko);
+    for (std::size_t j = 0; j < koko; ++j) {
+        const std::uint32_t valissa = jalkeen[j] - (j + 1 < koko ? jalkeen[j + 1] : 0);
+        if (const std::size_t kierto = valissa % jono.size())
+            std::rotate(jono.begin(), jono.begin() + static_cast<long>(kierto), jono.end());
+        if (j + 1 < koko)
+            jono.push_back(ryhma[j + 1]);
+    }
+    std::copy(jono.begin(), jono.end(), ryhma);
+}
+
+template <class K> std::vector<std::uint32_t> tiukastiAvaimella(const std::vector<K> &a) {
+    std::vector<std::uint32_t> r = vakaastiAvaimella(a);
+    const std::size_t n = r.size();
+    // Going up the keys, the positions of all smaller keys are marked when a group is met.
+    Laskuri pienemmat(n);
+    std::vector<std::uint32_t> jalkeen;
+    std::size_t merkitty = 0;
+    for (std::size_t alku = 0; alku < n;) {
+        std::size_t loppu = alku + 1;
+        while (loppu < n && !(a[r[alku]] < a[r[loppu]]))
+            ++loppu;
+        if (loppu - alku > 1) {
+            for (; merkitty < alku; ++merkitty)
+                pienemmat.merkitse(r[merkitty]);
+            jalkeen.resize(loppu - alku);
+            for (std::size_t j = alku; j < loppu; ++j)
+                jalkeen[j - alku] = static_cast<std::uint32_t>(merkitty) - pienemmat.enintaan(r[j]);
+            jarjestaRyhma(&r[alku], loppu - alku, jalkeen);
+        }
+        alku = loppu;
+    }
+    return r;
+}
+
+template <class K> std::vector<std::uint32_t> tasanAvaimella(const std::vector<K> &a) {
+    std::vector<std::uint32_t> r = vakaastiAvaimella(a);
+    for (std::size_t alku = 0; alku < r.size();) {
+        std::size_t loppu = alku + 1;
+        while (loppu < r.size() && !(a[r[alku]] < a[r[loppu]]))
+            ++loppu;
+        std::reverse(r.begin() + static_cast<long>(alku), r.begin() + static_cast<long>(loppu));
+        alku = loppu;
+    }
+    return r;
+}
 
 // Minimum key over ranges of positions; settled positions hold no key.
 class MinimiPuu {
@@ -82,5 +209,15 @@ std::vector<std::uint32_t> kynnysJarjestys(std::vector<std::uint32_t> avaimet,
     }
     return paikka;
 }
+
+template <class K> std::vector<std::uint32_t> avainJarjestys(const std::vector<K> &a, bool tasan) {
+    return tasan ? tasanAvaimella(a) : tiukastiAvaimella(a);
+}
+
+template std::vector<std::uint32_t>
+avainJarjestys(const std::vector<std::pair<std::uint64_t, std::uint64_t>> &, bool);
+template std::vector<std::uint32_t> avainJarjestys(const std::vector<int> &, bool);
+template std::vector<std::uint32_t> avainJarjestys(const std::vector<std::uint32_t> &, bool);
+template std::vector<std::uint32_t> avainJarjestys(const std::vector<std::uint64_t> &, bool);
 
 } // namespace vt::jarjesta_detail

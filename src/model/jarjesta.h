@@ -5,9 +5,9 @@
 //
 // A rule is either any callable rule(earlier, later), run as written, or a `Jarjestys`: the
 // same rule together with a totally ordered key that says the same thing ("exchange when the
-// later key is smaller", or "... smaller or equal"). With a key the routine runs the very same
-// exchanges, but finds them through a tree of range minima instead of comparing every pair,
-// so a table that is nearly in order (the totals after each level) costs n log n, not n².
+// later key is smaller", or "... smaller or equal"). With a key the routine gives the very
+// same order without making the exchanges: it is known from the keys (see jarjesta.cpp), in
+// time close to n for a table that is nearly in order (the totals after each level).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -89,174 +89,11 @@ template <class T, class Vaihda> void suoraan(std::vector<T> &v, Vaihda &vaihda)
             }
 }
 
-// The exchange sort over keys. In step i the element at i is compared with every later one
-// and replaced by each later element that beats it; only those "beating" elements matter, and
-// a tree whose nodes hold the best position of their range finds the next one directly. When
-// the steps stop being cheap (a badly shuffled table makes every step exchange many times) the
-// rest is done pair by pair, which is then no slower.
-template <class K> std::vector<std::uint32_t> avainJarjestys(std::vector<K> a, bool tasan) {
-    const std::size_t n = a.size();
-    std::vector<std::uint32_t> paikka(n);
-    for (std::size_t i = 0; i < n; ++i)
-        paikka[i] = static_cast<std::uint32_t>(i);
-    auto voittaa = [&](const K &nykyinen, const K &myohempi) {
-        return tasan ? !(nykyinen < myohempi) : myohempi < nykyinen;
-    };
-    auto vaihdaPaikat = [&](std::size_t i, std::size_t j) {
-        std::swap(a[i], a[j]);
-        std::swap(paikka[i], paikka[j]);
-    };
-
-    std::size_t lehdet = 1;
-    while (lehdet < n)
-        lehdet *= 2;
-    constexpr std::uint32_t tyhja = UINT32_MAX;
-    std::vector<std::uint32_t> puu(2 * lehdet, tyhja);
-    std::uint64_t tyo = 0; // key comparisons of the current step
-    auto parempi = [&](std::uint32_t x, std::uint32_t y) {
-        if (x == tyhja)
-            return y;
-        if (y == tyhja)
-            return x;
-        ++tyo;
-        return voittaa(a[x], a[y]) ? y : x;
-    };
-    // The element at `kohta` got worse (or left the tree): only the nodes that named it as
-    // their best can change, and above the first that did not the tree still holds.
-    auto paivita = [&](std::size_t kohta) {
-        for (std::size_t p = (kohta + lehdet) / 2; p >= 1 && puu[p] == kohta; p /= 2)
-            puu[p] = parempi(puu[2 * p], puu[2 * p + 1]);
-    };
-    for (std::size_t i = 0; i < n; ++i)
-        puu[lehdet + i] = static_cast<std::uint32_t>(i);
-    for (std::size_t p = lehdet - 1; p >= 1; --p)
-        puu[p] = parempi(puu[2 * p], puu[2 * p + 1]);
-
-    // First position >= alku whose element beats the element at `i`, or n.
-    auto seuraava = [&](std::size_t i, std::size_t alku) {
-        std::size_t p = alku + lehdet;
-        auto osuu = [&](std::size_t solmu) {
-            if (puu[solmu] == tyhja)
-                return false;
-            ++tyo;
-            return voittaa(a[i], a[puu[solmu]]);
-        };
-        // Climb while the subtrees to the right of the path hold no winner, then descend.
-        if (!osuu(p)) {
-            for (;;) {
-                while (p & 1) {
-                    p /= 2;
-                    if (p == 0)
-                        return n;
-                }
-                ++p;
-                if (osuu(p))
-                    break;
-            }
-        }
-        while (p < lehdet)
-            p = osuu(2 * p) ? 2 * p : 2 * p + 1;
-        return p - lehdet;
-    };
-
-    // The best position in [alku, loppu), or tyhja.
-    auto parasValilta = [&](std::size_t alku, std::size_t loppu) {
-        std::uint32_t r = tyhja;
-        for (alku += lehdet, loppu += lehdet; alku < loppu; alku /= 2, loppu /= 2) {
-            if (alku & 1)
-                r = parempi(r, puu[alku++]);
-            if (loppu & 1)
-                r = parempi(r, puu[--loppu]);
-        }
-        return r;
-    };
-
-    // Rows new to the table arrive last and much too good. Then step after step exchanges
-    // only with those last few slots: the step's element is not beaten by anything between
-    // it and them, and what it picks up there is only compared further on there. Such steps
-    // are done here without the tree, against the last slots directly, as long as nothing in
-    // between beats the step's element; the tree is brought up to date once at the end.
-    // Returns the number of steps done from step `s`, whose first winner is at `p`.
-    constexpr std::size_t puskurinKoko = 32;
-    std::vector<std::uint32_t> loppuParas;
-    auto puskuri = [&](std::size_t s, std::size_t p) -> std::size_t {
-        if (n - p > puskurinKoko)
-            return 0;
-        std::size_t t = s;
-        for (std::size_t ikkuna = 4;; ikkuna *= 2) {
-            const std::size_t loppu = std::min(t + ikkuna, p);
-            // loppuParas[k - t]: the best of (k, p) for the steps of this window; those
-            // positions are untouched until their own step.
-            loppuParas.assign(loppu - t, tyhja);
-            std::uint32_t paras = parasValilta(loppu, p);
-            for (std::size_t k = loppu; k-- > t;) {
-                loppuParas[k - t] = paras;
-                paras = parempi(static_cast<std::uint32_t>(k), paras);
-            }
-            const std::size_t alku = t;
-            for (; t < loppu; ++t) {
-                const std::uint32_t valissa = loppuParas[t - alku];
-                ++tyo;
-                if (valissa != tyhja && voittaa(a[t], a[valissa]))
-                    break;
-                for (std::size_t b = p; b < n; ++b) {
-                    ++tyo;
-                    if (voittaa(a[t], a[b]))
-                        vaihdaPaikat(t, b);
-                }
-            }
-            if (t < loppu || loppu == p)
-                break;
-        }
-        const std::size_t m = t - s;
-        // The settled positions leave the tree; the nodes above them and above the last
-        // slots are recomputed level by level.
-        for (std::size_t k = s; k < t; ++k)
-            puu[lehdet + k] = tyhja;
-        std::size_t ala1 = (s + lehdet) / 2, yla1 = (t - 1 + lehdet) / 2;
-        std::size_t ala2 = (p + lehdet) / 2, yla2 = (n - 1 + lehdet) / 2;
-        for (; ala1 >= 1; ala1 /= 2, yla1 /= 2, ala2 /= 2, yla2 /= 2) {
-            for (std::size_t x = ala1; x <= yla1; ++x)
-                puu[x] = parempi(puu[2 * x], puu[2 * x + 1]);
-            for (std::size_t x = std::max(ala2, yla1 + 1); x <= yla2; ++x)
-                puu[x] = parempi(puu[2 * x], puu[2 * x + 1]);
-        }
-        return m;
-    };
-
-    double keskiTyo = 0;
-    std::size_t i = 0;
-    for (; i + 1 < n; ++i) {
-        // A step pair by pair costs n - i - 1 comparisons.
-        if (i > 0 && keskiTyo > static_cast<double>(n - i - 1))
-            break;
-        tyo = 0;
-        // Position i is settled by this step and never searched again.
-        puu[lehdet + i] = tyhja;
-        paivita(i);
-        std::size_t j = seuraava(i, i + 1);
-        if (j < n) {
-            if (const std::size_t m = puskuri(i, j)) {
-                keskiTyo =
-                    0.75 * keskiTyo + 0.25 * static_cast<double>(tyo) / static_cast<double>(m);
-                i += m - 1;
-                continue;
-            }
-        }
-        while (j < n) {
-            // The element arriving at j is beaten by the one leaving: j only gets worse.
-            vaihdaPaikat(i, j);
-            paivita(j);
-            j = j + 1 < n ? seuraava(i, j + 1) : n;
-        }
-        keskiTyo = 0.75 * keskiTyo + 0.25 * static_cast<double>(tyo);
-    }
-    for (; i < n; ++i)
-        for (std::size_t j = i + 1; j < n; ++j)
-            if (voittaa(a[i], a[j]))
-                vaihdaPaikat(i, j);
-    return paikka;
-}
+// The exchange sort over keys, without making its exchanges: which element ends where is
+// known from the keys alone (the source file says how). `tasan` is the rule that exchanges
+// equal keys too. Gives, for each final position, the original index of its element. Defined
+// for the key types the rankings use (pairs of 64-bit numbers, 32-bit and 64-bit numbers).
+template <class K> std::vector<std::uint32_t> avainJarjestys(const std::vector<K> &a, bool tasan);
 
 // Keys that are costly to compare (texts, long lists) are replaced by their ranks among the
 // distinct keys: the same order with equal keys equal, so the exchanges are the same.
