@@ -14,6 +14,10 @@
 namespace vt {
 
 std::string pisteTeksti(std::uint64_t arvo) {
+    // Whole points are written as they are whatever their size, as the rule below writes
+    // them too.
+    if (arvo % CUP_YKSIKKO == 0)
+        return int2string(arvo / CUP_YKSIKKO);
     double x = static_cast<double>(arvo) / CUP_YKSIKKO;
     int merkitsevia;
     if (x < 1)
@@ -182,8 +186,10 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
     konsoli << "Calculating total points...\n";
     const size_t n = levels.size();
     std::vector<Pelaaja> rivit;
+    RiviHakemisto hakemisto;
     for (size_t i = 0; i + 1 < n; ++i) {
-        laskeTaso(levels[i], rivit, options, cupTaulukko, static_cast<unsigned>(i + 1));
+        levels[i].laskeTotalTimet(rivit, options, cupTaulukko, static_cast<unsigned>(i + 1), true,
+                                  hakemisto);
         kerroEdistyminen(konsoli, i + 1, n);
     }
     kerroValmis(konsoli, n);

@@ -32,54 +32,40 @@ namespace vt::jarjesta_detail {
 namespace {
 
 // The positions in order of key, equal keys in their order at the start. A table that is
-// nearly in order costs close to n: the elements that keep the order are taken as they are
-// and only the others are sorted, then the two are merged.
-template <class K> std::vector<std::uint32_t> vakaastiAvaimella(const std::vector<K> &a) {
+// nearly in order costs close to n: the elements that keep the order (`pohja`, in order of
+// both key and position) are taken as they are, only the others (`muut`) are sorted, and the
+// two are merged.
+struct Jarjestetty {
+    std::vector<std::uint32_t> paikat;
+    std::vector<std::uint32_t> pohja;
+    std::vector<std::uint32_t> muut;
+};
+
+template <class K> Jarjestetty vakaastiAvaimella(const std::vector<K> &a) {
     const std::size_t n = a.size();
     auto ennen = [&](std::uint32_t x, std::uint32_t y) {
         return a[x] < a[y] || (!(a[y] < a[x]) && x < y);
     };
-    std::vector<std::uint32_t> jarjestyksessa, muut;
-    jarjestyksessa.reserve(n);
+    Jarjestetty j;
+    j.pohja.reserve(n);
     for (std::uint32_t p = 0; p < n; ++p) {
-        if (jarjestyksessa.empty() || !(a[p] < a[jarjestyksessa.back()])) {
-            jarjestyksessa.push_back(p);
-        } else if (jarjestyksessa.size() >= 2 &&
-                   !(a[p] < a[jarjestyksessa[jarjestyksessa.size() - 2]])) {
+        if (j.pohja.empty() || !(a[p] < a[j.pohja.back()])) {
+            j.pohja.push_back(p);
+        } else if (j.pohja.size() >= 2 && !(a[p] < a[j.pohja[j.pohja.size() - 2]])) {
             // Only the last one taken is too large (a row whose total grew): it goes aside
             // instead of everything after it.
-            muut.push_back(jarjestyksessa.back());
-            jarjestyksessa.back() = p;
+            j.muut.push_back(j.pohja.back());
+            j.pohja.back() = p;
         } else {
-            muut.push_back(p);
+            j.muut.push_back(p);
         }
     }
-    std::sort(muut.begin(), muut.end(), ennen);
-    std::vector<std::uint32_t> r(n);
-    std::merge(jarjestyksessa.begin(), jarjestyksessa.end(), muut.begin(), muut.end(), r.begin(),
+    std::sort(j.muut.begin(), j.muut.end(), ennen);
+    j.paikat.resize(n);
+    std::merge(j.pohja.begin(), j.pohja.end(), j.muut.begin(), j.muut.end(), j.paikat.begin(),
                ennen);
-    return r;
+    return j;
 }
-
-// Counts of marked positions after a position.
-class Laskuri {
-  public:
-    explicit Laskuri(std::size_t n) : puu_(n + 1, 0) {}
-    void merkitse(std::size_t kohta) {
-        for (std::size_t i = kohta + 1; i < puu_.size(); i += i & (~i + 1))
-            ++puu_[i];
-    }
-    // Marked positions up to and including `kohta`.
-    std::uint32_t enintaan(std::size_t kohta) const {
-        std::uint32_t s = 0;
-        for (std::size_t i = kohta + 1; i > 0; i -= i & (~i + 1))
-            s += puu_[i];
-        return s;
-    }
-
-  private:
-    std::vector<std::uint32_t> puu_;
-};
 
 // The order of one group of equal keys, from its positions at the start (ascending) and the
 // number of smaller elements after each of them.
@@ -98,31 +84,41 @@ void jarjestaRyhma(std::uint32_t *ryhma, std::size_t koko,
 }
 
 template <class K> std::vector<std::uint32_t> tiukastiAvaimella(const std::vector<K> &a) {
-    std::vector<std::uint32_t> r = vakaastiAvaimella(a);
+    Jarjestetty j = vakaastiAvaimella(a);
+    std::vector<std::uint32_t> &r = j.paikat;
     const std::size_t n = r.size();
-    // Going up the keys, the positions of all smaller keys are marked when a group is met.
-    Laskuri pienemmat(n);
+    // The smaller elements after position p: of `pohja`, those of a smaller key form its
+    // beginning, in order of position too; of `muut` (few), they are counted one by one.
+    auto pienempiaJalkeen = [&](std::uint32_t p, const K &x) {
+        const auto pienet = std::partition_point(j.pohja.begin(), j.pohja.end(),
+                                                 [&](std::uint32_t q) { return a[q] < x; });
+        const auto ennen = std::upper_bound(j.pohja.begin(), pienet, p);
+        auto maara = static_cast<std::uint32_t>(pienet - ennen);
+        for (std::uint32_t q : j.muut) {
+            if (!(a[q] < x))
+                break;
+            maara += q > p ? 1 : 0;
+        }
+        return maara;
+    };
     std::vector<std::uint32_t> jalkeen;
-    std::size_t merkitty = 0;
     for (std::size_t alku = 0; alku < n;) {
         std::size_t loppu = alku + 1;
         while (loppu < n && !(a[r[alku]] < a[r[loppu]]))
             ++loppu;
         if (loppu - alku > 1) {
-            for (; merkitty < alku; ++merkitty)
-                pienemmat.merkitse(r[merkitty]);
             jalkeen.resize(loppu - alku);
-            for (std::size_t j = alku; j < loppu; ++j)
-                jalkeen[j - alku] = static_cast<std::uint32_t>(merkitty) - pienemmat.enintaan(r[j]);
+            for (std::size_t k = alku; k < loppu; ++k)
+                jalkeen[k - alku] = pienempiaJalkeen(r[k], a[r[alku]]);
             jarjestaRyhma(&r[alku], loppu - alku, jalkeen);
         }
         alku = loppu;
     }
-    return r;
+    return std::move(r);
 }
 
 template <class K> std::vector<std::uint32_t> tasanAvaimella(const std::vector<K> &a) {
-    std::vector<std::uint32_t> r = vakaastiAvaimella(a);
+    std::vector<std::uint32_t> r = std::move(vakaastiAvaimella(a).paikat);
     for (std::size_t alku = 0; alku < r.size();) {
         std::size_t loppu = alku + 1;
         while (loppu < r.size() && !(a[r[alku]] < a[r[loppu]]))

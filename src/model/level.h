@@ -3,11 +3,39 @@
 #include "model/pelaaja.h"
 #include "model/tulostusasetukset.h"
 
+#include <cstdint>
 #include <iosfwd>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
 namespace vt {
+
+// The rows of a totals table found by name, kept from level to level: each row keeps its
+// number for life, and only the places change when the rows are ranked.
+class RiviHakemisto {
+  public:
+    // Starts over from the rows as they are.
+    void rakenna(std::vector<Pelaaja> &rivit);
+    // After the rows were put in another order.
+    void paivitaPaikat(const std::vector<Pelaaja> &rivit);
+
+    // The lookup over one table.
+    class Kaytossa {
+      public:
+        Kaytossa(RiviHakemisto &h, std::vector<Pelaaja> &rivit) : h_(h), rivit_(rivit) {}
+        Pelaaja *etsi(const std::string &nimi);
+        Pelaaja &lisaa(Pelaaja p);
+
+      private:
+        RiviHakemisto &h_;
+        std::vector<Pelaaja> &rivit_;
+    };
+
+  private:
+    std::unordered_map<std::string, std::uint32_t> tunnisteet_;
+    std::vector<std::uint32_t> paikat_;
+};
 
 class Level {
   public:
@@ -42,6 +70,11 @@ class Level {
     void laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset options,
                          const std::vector<unsigned> &cupTaulukko, unsigned levelNumero,
                          bool cup) const;
+    // The same with the lookup kept from the levels before (the rows must be the ones it has
+    // seen).
+    void laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset options,
+                         const std::vector<unsigned> &cupTaulukko, unsigned levelNumero,
+                         bool cup, RiviHakemisto &hakemisto) const;
 
     const std::vector<Ajo> &ajot() const { return ajot_; }
     std::string alkuaika;

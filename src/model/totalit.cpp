@@ -14,58 +14,7 @@ namespace vt {
 
 namespace {
 
-// Name lookup over the rows for the names of one level (its players and their teams); the
-// first row of a name wins, as a linear search would find it. Only the level's own names are
-// indexed, so a level costs one pass over the rows without building anything for each.
-class RiviHaku {
-  public:
-    RiviHaku(std::vector<Pelaaja> &rivit, const std::vector<Ajo> &ajot) : rivit_(rivit) {
-        auto haettava = [&](const std::string &nimi) {
-            haettavat_.emplace(nimi, ei);
-            pituudet_ |= std::uint64_t{1} << (nimi.size() % 64);
-        };
-        for (const Ajo &a : ajot) {
-            haettava(a.nimi);
-            std::string t;
-            if (tiiminNimi(a.nimi, t))
-                haettava(t);
-        }
-        for (size_t i = 0; i < rivit.size(); ++i) {
-            const std::string &nimi = rivit[i].nimi;
-            if (!(pituudet_ >> (nimi.size() % 64) & 1))
-                continue;
-            auto it = haettavat_.find(nimi);
-            if (it != haettavat_.end() && it->second == ei)
-                it->second = i;
-        }
-    }
-    Pelaaja *etsi(const std::string &nimi) {
-        auto it = haettavat_.find(nimi);
-        if (it != haettavat_.end())
-            return it->second == ei ? nullptr : &rivit_[it->second];
-        for (Pelaaja &p : rivit_)
-            if (p.nimi == nimi)
-                return &p;
-        return nullptr;
-    }
-    Pelaaja &lisaa(Pelaaja p) {
-        auto it = haettavat_.find(p.nimi);
-        if (it == haettavat_.end())
-            haettavat_.emplace(p.nimi, rivit_.size());
-        else if (it->second == ei)
-            it->second = rivit_.size();
-        rivit_.push_back(std::move(p));
-        return rivit_.back();
-    }
-
-  private:
-    static constexpr size_t ei = SIZE_MAX;
-    std::vector<Pelaaja> &rivit_;
-    std::unordered_map<std::string, size_t> haettavat_;
-    std::uint64_t pituudet_ = 0;
-};
-
-void kerrytaAjot(RiviHaku &haku, const std::vector<Ajo> &ajot, bool lihavoi, bool tiimeja) {
+void kerrytaAjot(RiviHakemisto::Kaytossa &haku, const std::vector<Ajo> &ajot, bool lihavoi, bool tiimeja) {
     for (const Ajo &a : ajot) {
         bool uusi = a.uusi && lihavoi;
         if (Pelaaja *p = haku.etsi(a.nimi)) {
@@ -90,11 +39,19 @@ void kerrytaAjot(RiviHaku &haku, const std::vector<Ajo> &ajot, bool lihavoi, boo
 void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset options,
                             const std::vector<unsigned> &cupTaulukko, unsigned levelNumero,
                             bool cup) const {
+    RiviHakemisto hakemisto;
+    hakemisto.rakenna(rivit);
+    laskeTotalTimet(rivit, options, cupTaulukko, levelNumero, cup, hakemisto);
+}
+
+void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset options,
+                            const std::vector<unsigned> &cupTaulukko, unsigned levelNumero,
+                            bool cup, RiviHakemisto &hakemisto) const {
     std::vector<Ajo> pelaajat = ajot_;
     yksiAjoPerNimi(pelaajat);
     vaihtojarjesta(pelaajat, ajatParhaatEnsin());
 
-    RiviHaku haku(rivit, pelaajat);
+    RiviHakemisto::Kaytossa haku(hakemisto, rivit);
     kerrytaAjot(haku, pelaajat, options.lihavoiUudet, false);
 
     if (options.tiimit) {
@@ -164,6 +121,37 @@ void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset optio
     }
 
     vaihtojarjesta(rivit, rivitAjanMukaan());
+    hakemisto.paivitaPaikat(rivit);
+}
+
+void RiviHakemisto::rakenna(std::vector<Pelaaja> &rivit) {
+    tunnisteet_.clear();
+    paikat_.clear();
+    for (size_t i = 0; i < rivit.size(); ++i) {
+        rivit[i].tunniste = static_cast<std::uint32_t>(i);
+        // The first row of a name wins, as a search from the top would find it.
+        tunnisteet_.emplace(rivit[i].nimi, static_cast<std::uint32_t>(i));
+        paikat_.push_back(static_cast<std::uint32_t>(i));
+    }
+}
+
+void RiviHakemisto::paivitaPaikat(const std::vector<Pelaaja> &rivit) {
+    for (size_t i = 0; i < rivit.size(); ++i)
+        paikat_[rivit[i].tunniste] = static_cast<std::uint32_t>(i);
+}
+
+Pelaaja *RiviHakemisto::Kaytossa::etsi(const std::string &nimi) {
+    auto it = h_.tunnisteet_.find(nimi);
+    return it == h_.tunnisteet_.end() ? nullptr : &rivit_[h_.paikat_[it->second]];
+}
+
+Pelaaja &RiviHakemisto::Kaytossa::lisaa(Pelaaja p) {
+    const auto tunniste = static_cast<std::uint32_t>(h_.paikat_.size());
+    p.tunniste = tunniste;
+    h_.tunnisteet_.emplace(p.nimi, tunniste);
+    h_.paikat_.push_back(static_cast<std::uint32_t>(rivit_.size()));
+    rivit_.push_back(std::move(p));
+    return rivit_.back();
 }
 
 void kerroEdistyminen(std::ostream &konsoli, std::size_t tehty, std::size_t n) {
@@ -185,9 +173,11 @@ std::vector<Pelaaja> laskeKokoelmanTotalit(const std::vector<Level> &levels,
                                            const std::vector<unsigned> &cupTaulukko,
                                            std::ostream *konsoli) {
     std::vector<Pelaaja> rivit;
+    RiviHakemisto hakemisto;
     const size_t n = levels.size();
     for (size_t i = 0; i < n; ++i) {
-        levels[i].laskeTotalTimet(rivit, options, cupTaulukko, static_cast<unsigned>(i + 1), false);
+        levels[i].laskeTotalTimet(rivit, options, cupTaulukko, static_cast<unsigned>(i + 1), false,
+                                  hakemisto);
         if (konsoli)
             kerroEdistyminen(*konsoli, i + 1, n);
     }
