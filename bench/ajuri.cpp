@@ -138,16 +138,17 @@ struct Komento {
     const char *syote; // after loading
 };
 
+// Every command writes its own file, so that the whole session asks no overwrite question.
 const Komento KOMENNOT[] = {
     {"load", ""},
-    {"10 stat file", "10\nout\n\n"},
-    {"11 html", "11\nout\n\n\n"},
-    {"12 cup level", "12\n1\nout\n\n"},
-    {"13 cup players", "13\n1\nout\n\n"},
-    {"14 cup teams", "14\n1\nout\n\n"},
-    {"15 battle text", "15\nout\n1\n\n\n"},
-    {"15 battle html", "15\nout\n2\n\n\n"},
-    {"16 sorakisa", "16\n1\n\n4\n\n\n\nout\n\n5\n\n"},
+    {"10 stat file", "10\nout10\n\n"},
+    {"11 html", "11\nout11\n\n\n"},
+    {"12 cup level", "12\n1\nout12\n\n"},
+    {"13 cup players", "13\n1\nout13\n\n"},
+    {"14 cup teams", "14\n1\nout14\n\n"},
+    {"15 battle text", "15\nout15\n1\n\n\n"},
+    {"15 battle html", "15\nout15h\n2\n\n\n"},
+    {"16 sorakisa", "16\n1\n\n4\n\n\n\nout16\n\n5\n\n"},
 };
 
 // Option 16 asks for the level only when there are several.
@@ -175,12 +176,12 @@ int main(int argc, char **argv) {
             valitut.push_back(argv[i]);
     }
     const std::vector<Muoto> muodot = {
-        {"S", 100, 100, 50},           {"M", 1000, 500, 50},
-        {"L", 5000, 2000, 50},         {"2L", 10000, 2000, 50},
-        {"wide", 50000, 0, 1, true},   {"deep", 1, 2000, 20000},
-        {"empty", 200000, 1, 0},       {"log", 0, 0, 0, false, true},
+        {"S", 100, 100, 50},     {"M", 1000, 500, 50},          {"L", 5000, 2000, 50},
+        {"2L", 10000, 2000, 50}, {"wide", 50000, 0, 1, true},   {"deep", 1, 2000, 20000},
+        {"empty", 200000, 1, 0}, {"log", 0, 0, 0, false, true},
     };
-    const fs::path juuri = fs::temp_directory_path() / "vaskitaulu_ajuri";
+    const fs::path juuri =
+        fs::temp_directory_path() / ("vaskitaulu_ajuri_" + std::to_string(getpid()));
     std::printf("%-6s %-16s %10s %10s\n", "shape", "command", "median s", "peak MB");
     for (const Muoto &m : muodot) {
         if (!valitut.empty() && std::find(valitut.begin(), valitut.end(), m.nimi) == valitut.end())
@@ -192,8 +193,7 @@ int main(int argc, char **argv) {
             kirjoitaLoki(juuri / tiedosto);
         else
             kirjoitaStatit(m, juuri / tiedosto);
-        const std::string lataus =
-            m.loki ? "1\n" + tiedosto + "\n\n\n" : "1\n" + tiedosto + "\n\n";
+        const std::string lataus = m.loki ? "1\n" + tiedosto + "\n\n\n" : "1\n" + tiedosto + "\n\n";
         std::string istunto = lataus;
         double summa = 0;
         for (const Komento &k : KOMENNOT) {

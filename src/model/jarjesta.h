@@ -119,11 +119,13 @@ template <class K> auto tiivista(std::vector<K> &avaimet) {
 
 } // namespace jarjesta_detail
 
+// Below this many elements the plain loop is as quick as making the keys.
+inline constexpr std::size_t AVAINTEN_RAJA = 32;
+
 template <class T, class Vaihda> void vaihtojarjesta(std::vector<T> &v, Vaihda vaihda) {
 #ifndef VASKITAULU_SUORA_JARJESTYS // the tests' oracle build runs the plain loop only
     if constexpr (jarjesta_detail::onJarjestys<Vaihda>::value) {
-        // Below this size the tree costs more than it saves.
-        if (v.size() >= 32 && v.size() < UINT32_MAX) {
+        if (v.size() >= AVAINTEN_RAJA && v.size() < UINT32_MAX) {
             using K = typename std::invoke_result_t<decltype(vaihda.avain), const T &>::value_type;
             std::vector<K> avaimet;
             avaimet.reserve(v.size());
@@ -145,7 +147,7 @@ template <class T, class Vaihda> void vaihtojarjesta(std::vector<T> &v, Vaihda v
         }
     }
     if constexpr (jarjesta_detail::onKynnysJarjestys<Vaihda>::value) {
-        if (v.size() >= 32 && v.size() < UINT32_MAX) {
+        if (v.size() >= AVAINTEN_RAJA && v.size() < UINT32_MAX) {
             std::vector<std::uint32_t> avaimet, kynnykset;
             avaimet.reserve(v.size());
             kynnykset.reserve(v.size());

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <ostream>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace vt {
@@ -114,7 +115,7 @@ Aika Level::parasAika(bool multi) const {
     return paras;
 }
 
-void yksiAjoPerNimi(std::vector<Ajo> &r) {
+void yksiAjoPerNimiSuoraan(std::vector<Ajo> &r) {
     for (size_t i = 0; i < r.size();) {
         bool poistettu = false;
         for (size_t j = i + 1; j < r.size(); ++j) {
@@ -135,6 +136,33 @@ void yksiAjoPerNimi(std::vector<Ajo> &r) {
                 ++p;
         }
     }
+}
+
+void yksiAjoPerNimi(std::vector<Ajo> &r) {
+    // The two steps leave of every name the last of its best runs, where it stood: a run goes
+    // in the first step when a later run of the name is at least as good, and the second
+    // step finds only worse runs after the one that is left. A result that is neither a time
+    // nor an apple count compares as equal to every time, and then only the steps as written
+    // tell what is left.
+    for (const Ajo &a : r)
+        if (a.aika.nolla()) {
+            yksiAjoPerNimiSuoraan(r);
+            return;
+        }
+    std::unordered_map<std::string, size_t> paras;
+    for (size_t i = 0; i < r.size(); ++i) {
+        auto [it, uusi] = paras.emplace(r[i].nimi, i);
+        if (!uusi && !(r[it->second].aika < r[i].aika))
+            it->second = i;
+    }
+    size_t k = 0;
+    for (size_t i = 0; i < r.size(); ++i)
+        if (paras.at(r[i].nimi) == i) {
+            if (k != i)
+                r[k] = std::move(r[i]);
+            ++k;
+        }
+    r.resize(k);
 }
 
 void Level::annaAjotJarjestyksessa(std::vector<Ajo> &out) const {

@@ -14,7 +14,8 @@ namespace vt {
 
 namespace {
 
-void kerrytaAjot(RiviHakemisto::Kaytossa &haku, const std::vector<Ajo> &ajot, bool lihavoi, bool tiimeja) {
+void kerrytaAjot(RiviHakemisto::Kaytossa &haku, const std::vector<Ajo> &ajot, bool lihavoi,
+                 bool tiimeja) {
     for (const Ajo &a : ajot) {
         bool uusi = a.uusi && lihavoi;
         if (Pelaaja *p = haku.etsi(a.nimi)) {

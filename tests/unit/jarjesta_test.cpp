@@ -33,9 +33,8 @@ auto alkioJarjestys(bool tasan) {
         [](const Alkio &a) { return std::optional<int>(a.avain); }, tasan);
 }
 
-// Shapes that drive the routine down each of its paths: shuffled (pair by pair after the
-// first steps), nearly ordered (the tree throughout), reversed, a ranked table with rows
-// made worse and new rows at the end (runs of steps done at once), all equal.
+// Shapes of input: shuffled with many ties, nearly ordered, reversed, a ranked table with rows
+// made worse and new rows at the end (the totals after a level), all equal.
 std::vector<Alkio> aineisto(std::mt19937 &g, std::size_t n, int muoto) {
     std::vector<Alkio> v(n);
     for (std::size_t i = 0; i < n; ++i) {

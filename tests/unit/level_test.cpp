@@ -3,6 +3,7 @@
 #include "testiapu.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <sstream>
 
 using namespace vt;
@@ -119,4 +120,30 @@ TEST(Level, MergeAndNames) {
     EXPECT_EQ(t, " T ");
     EXPECT_FALSE(tiiminNimi("bob]x[", t));
     EXPECT_FALSE(tiiminNimi("bob", t));
+}
+
+TEST(YksiAjoPerNimi, TheLastBestRunOfEachNameAsTheTwoStepsLeaveIt) {
+    std::mt19937 g(3);
+    for (int kierros = 0; kierros < 2000; ++kierros) {
+        std::vector<vt::Ajo> ajot(g() % 30);
+        for (vt::Ajo &a : ajot) {
+            a.nimi = std::string(1, static_cast<char>('a' + g() % 5));
+            if (g() % 5 == 0)
+                a.aika.omenat = 1 + g() % 3;
+            else
+                a.aika.sekunnit = 1 + g() % 4;
+            a.pisteet = static_cast<std::uint32_t>(g());
+            // Now and then a result that is neither, which compares as equal to every time.
+            if (kierros % 50 == 0 && g() % 10 == 0)
+                a.aika = vt::Aika();
+        }
+        std::vector<vt::Ajo> odotettu = ajot;
+        vt::yksiAjoPerNimiSuoraan(odotettu);
+        vt::yksiAjoPerNimi(ajot);
+        ASSERT_EQ(ajot.size(), odotettu.size()) << kierros;
+        for (size_t i = 0; i < ajot.size(); ++i) {
+            EXPECT_EQ(ajot[i].nimi, odotettu[i].nimi);
+            EXPECT_EQ(ajot[i].pisteet, odotettu[i].pisteet);
+        }
+    }
 }
