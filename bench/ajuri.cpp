@@ -35,7 +35,7 @@ struct Muoto {
     bool loki = false;
 };
 
-std::string kaksi(unsigned n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+std::string kaksi(unsigned n) { return std::string(n < 10 ? "0" : "").append(std::to_string(n)); }
 
 // The game's layout: four blanks, MM:SS:CC, blanks up to 12 characters, the name.
 void kirjoitaStatit(const Muoto &m, const fs::path &polku) {
