@@ -187,6 +187,8 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
     const size_t n = levels.size();
     std::vector<Pelaaja> rivit;
     RiviHakemisto hakemisto;
+    // A list per row holds a value for every level and one for the three best.
+    hakemisto.cupTasoja = n + 1;
     for (size_t i = 0; i + 1 < n; ++i) {
         levels[i].laskeTotalTimet(rivit, options, cupTaulukko, static_cast<unsigned>(i + 1), true,
                                   hakemisto);

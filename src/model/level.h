@@ -19,6 +19,8 @@ class RiviHakemisto {
     void rakenna(std::vector<Pelaaja> &rivit);
     // After the rows were put in another order.
     void paivitaPaikat(const std::vector<Pelaaja> &rivit);
+    // The number of levels of a cup table being counted, 0 when not known.
+    std::size_t cupTasoja = 0;
 
     // The lookup over one table.
     class Kaytossa {

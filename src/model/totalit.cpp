@@ -91,8 +91,13 @@ void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset optio
         size_t n = 0;
         for (const Pelaaja &p : rivit)
             n = std::max(n, p.cupPisteet.size());
-        for (Pelaaja &p : rivit)
+        for (Pelaaja &p : rivit) {
+            // Room for every level at once, when the caller knows how many there are: the
+            // lists are the largest part of a cup table.
+            if (p.cupPisteet.capacity() < hakemisto.cupTasoja)
+                p.cupPisteet.reserve(hakemisto.cupTasoja);
             p.cupPisteet.resize(n, 0);
+        }
         for (size_t k = 0; k < pelaajat.size();) {
             size_t m = k;
             while (m + 1 < pelaajat.size() && pelaajat[m + 1].aika == pelaajat[k].aika)
