@@ -194,6 +194,7 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
                                   hakemisto);
         kerroEdistyminen(konsoli, i + 1, n);
     }
+    hakemisto.valmis(rivit);
     kerroValmis(konsoli, n);
     if (!teams)
         yhdistaPelaajat(rivit);

@@ -11,14 +11,17 @@
 
 namespace vt {
 
-// The rows of a totals table found by name, kept from level to level: each row keeps its
-// number for life, and only the places change when the rows are ranked.
+// The rows of a totals table found by name, kept from level to level. While the levels are
+// counted the rows stay where they were made and only their ranking (an order of row
+// numbers) changes; `valmis` then puts them in that order.
 class RiviHakemisto {
   public:
-    // Starts over from the rows as they are.
+    // Starts over from the rows as they are, in their order.
     void rakenna(std::vector<Pelaaja> &rivit);
-    // After the rows were put in another order.
-    void paivitaPaikat(const std::vector<Pelaaja> &rivit);
+    // Ranks the rows by total time, as the exchange sort would from their ranking so far.
+    void jarjesta(std::vector<Pelaaja> &rivit);
+    // Puts the rows in their ranked order.
+    void valmis(std::vector<Pelaaja> &rivit);
     // The number of levels of a cup table being counted, 0 when not known.
     std::size_t cupTasoja = 0;
 
@@ -35,8 +38,8 @@ class RiviHakemisto {
     };
 
   private:
-    std::unordered_map<std::string, std::uint32_t> tunnisteet_;
-    std::vector<std::uint32_t> paikat_;
+    std::unordered_map<std::string, std::uint32_t> rivinumerot_;
+    std::vector<std::uint32_t> jarjestys_; // row numbers, best first
 };
 
 class Level {
@@ -73,7 +76,7 @@ class Level {
                          const std::vector<unsigned> &cupTaulukko, unsigned levelNumero,
                          bool cup) const;
     // The same with the lookup kept from the levels before (the rows must be the ones it has
-    // seen).
+    // seen); the rows are left where they are until `RiviHakemisto::valmis`.
     void laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset options,
                          const std::vector<unsigned> &cupTaulukko, unsigned levelNumero, bool cup,
                          RiviHakemisto &hakemisto) const;

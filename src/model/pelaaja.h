@@ -26,7 +26,6 @@ struct Pelaaja {
     unsigned pisinVoittoputki = 0, voittoputki = 0, pisinVoittoputkiAlku = 0, voittoputkiAlku = 0;
     unsigned pisinLevelputki = 0, levelputki = 0, pisinLevelputkiAlku = 0, levelputkiAlku = 0;
     std::vector<unsigned> pituudet;
-    std::uint32_t tunniste = 0; // the row's number in its table's name lookup
 
     // The name without its team tag.
     std::string pelkkaNimi() const;

@@ -43,6 +43,7 @@ void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset optio
     RiviHakemisto hakemisto;
     hakemisto.rakenna(rivit);
     laskeTotalTimet(rivit, options, cupTaulukko, levelNumero, cup, hakemisto);
+    hakemisto.valmis(rivit);
 }
 
 void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset options,
@@ -126,36 +127,70 @@ void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset optio
         }
     }
 
-    vaihtojarjesta(rivit, rivitAjanMukaan());
-    hakemisto.paivitaPaikat(rivit);
+    hakemisto.jarjesta(rivit);
 }
 
 void RiviHakemisto::rakenna(std::vector<Pelaaja> &rivit) {
-    tunnisteet_.clear();
-    paikat_.clear();
+    rivinumerot_.clear();
+    jarjestys_.clear();
     for (size_t i = 0; i < rivit.size(); ++i) {
-        rivit[i].tunniste = static_cast<std::uint32_t>(i);
         // The first row of a name wins, as a search from the top would find it.
-        tunnisteet_.emplace(rivit[i].nimi, static_cast<std::uint32_t>(i));
-        paikat_.push_back(static_cast<std::uint32_t>(i));
+        rivinumerot_.emplace(rivit[i].nimi, static_cast<std::uint32_t>(i));
+        jarjestys_.push_back(static_cast<std::uint32_t>(i));
     }
 }
 
-void RiviHakemisto::paivitaPaikat(const std::vector<Pelaaja> &rivit) {
-    for (size_t i = 0; i < rivit.size(); ++i)
-        paikat_[rivit[i].tunniste] = static_cast<std::uint32_t>(i);
+void RiviHakemisto::valmis(std::vector<Pelaaja> &rivit) {
+    bool paikallaan = true;
+    for (size_t k = 0; k < jarjestys_.size() && paikallaan; ++k)
+        paikallaan = jarjestys_[k] == k;
+    if (paikallaan)
+        return;
+    std::vector<Pelaaja> jarjestyksessa;
+    jarjestyksessa.reserve(rivit.size());
+    for (std::uint32_t i : jarjestys_)
+        jarjestyksessa.push_back(std::move(rivit[i]));
+    rivit = std::move(jarjestyksessa);
+    rakenna(rivit);
+}
+
+void RiviHakemisto::jarjesta(std::vector<Pelaaja> &rivit) {
+#ifndef VASKITAULU_SUORA_JARJESTYS // the tests' oracle build ranks the rows themselves
+    // The ranking routine's order from the keys, taken in the ranking so far.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> avaimet;
+    avaimet.reserve(jarjestys_.size());
+    bool kaikilla = true;
+    for (std::uint32_t i : jarjestys_) {
+        const auto a = rivit[i].totalAika.jarjestysAvain();
+        if (!a) {
+            kaikilla = false;
+            break;
+        }
+        avaimet.push_back(*a);
+    }
+    if (kaikilla) {
+        const std::vector<std::uint32_t> paikka = jarjesta_detail::avainJarjestys(avaimet, false);
+        std::vector<std::uint32_t> uusi(paikka.size());
+        for (size_t k = 0; k < paikka.size(); ++k)
+            uusi[k] = jarjestys_[paikka[k]];
+        jarjestys_ = std::move(uusi);
+        return;
+    }
+#endif
+    valmis(rivit);
+    vaihtojarjesta(rivit, rivitAjanMukaan());
+    rakenna(rivit);
 }
 
 Pelaaja *RiviHakemisto::Kaytossa::etsi(const std::string &nimi) {
-    auto it = h_.tunnisteet_.find(nimi);
-    return it == h_.tunnisteet_.end() ? nullptr : &rivit_[h_.paikat_[it->second]];
+    auto it = h_.rivinumerot_.find(nimi);
+    return it == h_.rivinumerot_.end() ? nullptr : &rivit_[it->second];
 }
 
 Pelaaja &RiviHakemisto::Kaytossa::lisaa(Pelaaja p) {
-    const auto tunniste = static_cast<std::uint32_t>(h_.paikat_.size());
-    p.tunniste = tunniste;
-    h_.tunnisteet_.emplace(p.nimi, tunniste);
-    h_.paikat_.push_back(static_cast<std::uint32_t>(rivit_.size()));
+    const auto numero = static_cast<std::uint32_t>(rivit_.size());
+    h_.rivinumerot_.emplace(p.nimi, numero);
+    h_.jarjestys_.push_back(numero);
     rivit_.push_back(std::move(p));
     return rivit_.back();
 }
@@ -187,6 +222,7 @@ std::vector<Pelaaja> laskeKokoelmanTotalit(const std::vector<Level> &levels,
         if (konsoli)
             kerroEdistyminen(*konsoli, i + 1, n);
     }
+    hakemisto.valmis(rivit);
     if (konsoli)
         kerroValmis(*konsoli, n);
     return rivit;
