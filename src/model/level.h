@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace vt {
@@ -38,8 +39,15 @@ class RiviHakemisto {
     };
 
   private:
+    void avainRivilta(const std::vector<Pelaaja> &rivit, std::uint32_t numero);
+
     std::unordered_map<std::string, std::uint32_t> rivinumerot_;
     std::vector<std::uint32_t> jarjestys_; // row numbers, best first
+    // Each row's ranking key by row number, kept beside the rows so that ranking reads no
+    // rows; only those the level touched are read again.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> avaimet_;
+    std::vector<bool> avaimellinen_;
+    std::vector<std::uint32_t> kosketut_;
 };
 
 class Level {

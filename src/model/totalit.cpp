@@ -130,13 +130,28 @@ void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset optio
     hakemisto.jarjesta(rivit);
 }
 
+void RiviHakemisto::avainRivilta(const std::vector<Pelaaja> &rivit, std::uint32_t numero) {
+    if (avaimet_.size() <= numero) {
+        avaimet_.resize(numero + 1);
+        avaimellinen_.resize(numero + 1);
+    }
+    const auto a = rivit[numero].totalAika.jarjestysAvain();
+    avaimellinen_[numero] = a.has_value();
+    if (a)
+        avaimet_[numero] = *a;
+}
+
 void RiviHakemisto::rakenna(std::vector<Pelaaja> &rivit) {
     rivinumerot_.clear();
     jarjestys_.clear();
+    avaimet_.clear();
+    avaimellinen_.clear();
+    kosketut_.clear();
     for (size_t i = 0; i < rivit.size(); ++i) {
         // The first row of a name wins, as a search from the top would find it.
         rivinumerot_.emplace(rivit[i].nimi, static_cast<std::uint32_t>(i));
         jarjestys_.push_back(static_cast<std::uint32_t>(i));
+        avainRivilta(rivit, static_cast<std::uint32_t>(i));
     }
 }
 
@@ -157,16 +172,18 @@ void RiviHakemisto::valmis(std::vector<Pelaaja> &rivit) {
 void RiviHakemisto::jarjesta(std::vector<Pelaaja> &rivit) {
 #ifndef VASKITAULU_SUORA_JARJESTYS // the tests' oracle build ranks the rows themselves
     // The ranking routine's order from the keys, taken in the ranking so far.
+    for (std::uint32_t r : kosketut_)
+        avainRivilta(rivit, r);
+    kosketut_.clear();
     std::vector<std::pair<std::uint64_t, std::uint64_t>> avaimet;
     avaimet.reserve(jarjestys_.size());
     bool kaikilla = true;
     for (std::uint32_t i : jarjestys_) {
-        const auto a = rivit[i].totalAika.jarjestysAvain();
-        if (!a) {
+        if (!avaimellinen_[i]) {
             kaikilla = false;
             break;
         }
-        avaimet.push_back(*a);
+        avaimet.push_back(avaimet_[i]);
     }
     if (kaikilla) {
         const std::vector<std::uint32_t> paikka = jarjesta_detail::avainJarjestys(avaimet, false);
@@ -184,13 +201,18 @@ void RiviHakemisto::jarjesta(std::vector<Pelaaja> &rivit) {
 
 Pelaaja *RiviHakemisto::Kaytossa::etsi(const std::string &nimi) {
     auto it = h_.rivinumerot_.find(nimi);
-    return it == h_.rivinumerot_.end() ? nullptr : &rivit_[it->second];
+    if (it == h_.rivinumerot_.end())
+        return nullptr;
+    // What is found may be changed: its key is read again before the ranking.
+    h_.kosketut_.push_back(it->second);
+    return &rivit_[it->second];
 }
 
 Pelaaja &RiviHakemisto::Kaytossa::lisaa(Pelaaja p) {
     const auto numero = static_cast<std::uint32_t>(rivit_.size());
     h_.rivinumerot_.emplace(p.nimi, numero);
     h_.jarjestys_.push_back(numero);
+    h_.kosketut_.push_back(numero);
     rivit_.push_back(std::move(p));
     return rivit_.back();
 }
