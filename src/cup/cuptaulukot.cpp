@@ -6,10 +6,12 @@
 #include "util/teksti.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <functional>
 #include <optional>
 #include <ostream>
+#include <unordered_map>
 
 namespace vt {
 
@@ -66,29 +68,57 @@ struct Sijoitettava {
     std::uint32_t arvo = 0; // rank in the standings order, equal rows equal
 };
 
-// Players under several team tags are one player: later entries fold into the earlier one.
+// Players under several team tags are one player: later entries fold into the earlier one,
+// in their order, and the player keeps the name of the last. Rows are otherwise left in order.
 void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
-    for (size_t q = 0; q < rivit.size(); ++q) {
-        if (rivit[q].tiimi)
-            continue;
-        const std::string nimi = rivit[q].pelkkaNimi();
-        for (size_t s = q + 1; s < rivit.size();) {
-            if (rivit[s].tiimi || rivit[s].pelkkaNimi() != nimi) {
-                ++s;
+    std::unordered_map<std::string, size_t> ensimmainen; // name without tag -> row kept
+    ensimmainen.reserve(rivit.size());
+    size_t kohde = 0;
+    for (size_t s = 0; s < rivit.size(); ++s) {
+        if (!rivit[s].tiimi) {
+            const auto [it, uusi] = ensimmainen.emplace(rivit[s].pelkkaNimi(), kohde);
+            if (!uusi) {
+                Pelaaja &a = rivit[it->second];
+                Pelaaja &b = rivit[s];
+                a.totalAika = a.totalAika + b.totalAika;
+                a.nimi = std::move(b.nimi);
+                a.parhaidenLkm += b.parhaidenLkm;
+                if (a.cupPisteet.size() < b.cupPisteet.size())
+                    a.cupPisteet.resize(b.cupPisteet.size(), 0);
+                for (size_t i = 0; i < b.cupPisteet.size(); ++i)
+                    a.cupPisteet[i] += b.cupPisteet[i];
                 continue;
             }
-            Pelaaja &a = rivit[q];
-            const Pelaaja &b = rivit[s];
-            a.totalAika = a.totalAika + b.totalAika;
-            a.nimi = b.nimi;
-            a.parhaidenLkm += b.parhaidenLkm;
-            if (a.cupPisteet.size() < b.cupPisteet.size())
-                a.cupPisteet.resize(b.cupPisteet.size(), 0);
-            for (size_t i = 0; i < b.cupPisteet.size(); ++i)
-                a.cupPisteet[i] += b.cupPisteet[i];
-            rivit.erase(rivit.begin() + static_cast<long>(s));
         }
+        if (kohde != s)
+            rivit[kohde] = std::move(rivit[s]);
+        ++kohde;
     }
+    rivit.resize(kohde);
+}
+
+// Appends the points right-aligned in `leveys` characters, as oikealle(pisteTeksti(arvo))
+// would, without a text per value: a detailed table holds one per player and level.
+void lisaaPisteet(std::string &rivi, std::uint64_t arvo, size_t leveys) {
+    char puskuri[24];
+    const char *alku = puskuri;
+    size_t pituus;
+    std::string muu;
+    if (arvo % CUP_YKSIKKO == 0) {
+        pituus = static_cast<size_t>(
+            std::to_chars(puskuri, puskuri + sizeof puskuri, arvo / CUP_YKSIKKO).ptr - puskuri);
+    } else {
+        muu = pisteTeksti(arvo);
+        alku = muu.data();
+        pituus = muu.size();
+    }
+    static constexpr char TYHJAT[] = "            ";
+    for (size_t puuttuu = leveys > pituus ? leveys - pituus : 0; puuttuu > 0;) {
+        const size_t osa = std::min(puuttuu, sizeof TYHJAT - 1);
+        rivi.append(TYHJAT, osa);
+        puuttuu -= osa;
+    }
+    rivi.append(alku, pituus);
 }
 
 } // namespace
@@ -235,6 +265,7 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
     std::erase_if(rivit, [teams](const Pelaaja &p) { return p.tiimi != teams; });
     unsigned laskuri = 0;
     std::uint64_t edellinen = 0;
+    std::string rivi;
     for (const Pelaaja &p : rivit) {
         ++laskuri;
         const std::uint64_t total = summa(p);
@@ -245,11 +276,17 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
             sijaTeksti = int2string(laskuri) + ".";
         if (details && p.sijoitus != 0)
             sijaTeksti.append("(").append(int2string(p.sijoitus)).append(")");
-        out << " " << pidenna(sijaTeksti, 10) << pidenna(p.nimi, static_cast<unsigned>(w + 1));
+        rivi.clear();
+        rivi.push_back(' ');
+        rivi += pidenna(sijaTeksti, 10);
+        rivi += pidenna(p.nimi, static_cast<unsigned>(w + 1));
         if (details)
             for (unsigned v : p.cupPisteet)
-                out << oikealle(pisteTeksti(v), 7);
-        out << "   " << oikealle(pisteTeksti(total), 12) << "\n";
+                lisaaPisteet(rivi, v, 7);
+        rivi.append("   ");
+        lisaaPisteet(rivi, total, 12);
+        rivi.push_back('\n');
+        out << rivi;
         edellinen = total;
     }
     out << "\n";

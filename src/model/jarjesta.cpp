@@ -29,6 +29,20 @@ namespace vt::jarjesta_detail {
 // Both were derived step by step from the procedure and are checked against it in the tests,
 // on every shape of input and many ties.
 
+void jarjestaRyhma(std::uint32_t *ryhma, std::size_t koko,
+                   const std::vector<std::uint32_t> &jalkeen) {
+    std::vector<std::uint32_t> jono{ryhma[0]};
+    jono.reserve(koko);
+    for (std::size_t j = 0; j < koko; ++j) {
+        const std::uint32_t valissa = jalkeen[j] - (j + 1 < koko ? jalkeen[j + 1] : 0);
+        if (const std::size_t kierto = valissa % jono.size())
+            std::rotate(jono.begin(), jono.begin() + static_cast<long>(kierto), jono.end());
+        if (j + 1 < koko)
+            jono.push_back(ryhma[j + 1]);
+    }
+    std::copy(jono.begin(), jono.end(), ryhma);
+}
+
 namespace {
 
 // The positions in order of key, equal keys in their order at the start. A table that is
@@ -65,22 +79,6 @@ template <class K> Jarjestetty vakaastiAvaimella(const std::vector<K> &a) {
     std::merge(j.pohja.begin(), j.pohja.end(), j.muut.begin(), j.muut.end(), j.paikat.begin(),
                ennen);
     return j;
-}
-
-// The order of one group of equal keys, from its positions at the start (ascending) and the
-// number of smaller elements after each of them.
-void jarjestaRyhma(std::uint32_t *ryhma, std::size_t koko,
-                   const std::vector<std::uint32_t> &jalkeen) {
-    std::vector<std::uint32_t> jono{ryhma[0]};
-    jono.reserve(koko);
-    for (std::size_t j = 0; j < koko; ++j) {
-        const std::uint32_t valissa = jalkeen[j] - (j + 1 < koko ? jalkeen[j + 1] : 0);
-        if (const std::size_t kierto = valissa % jono.size())
-            std::rotate(jono.begin(), jono.begin() + static_cast<long>(kierto), jono.end());
-        if (j + 1 < koko)
-            jono.push_back(ryhma[j + 1]);
-    }
-    std::copy(jono.begin(), jono.end(), ryhma);
 }
 
 template <class K> std::vector<std::uint32_t> tiukastiAvaimella(const std::vector<K> &a) {

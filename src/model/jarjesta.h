@@ -58,6 +58,11 @@ struct onKynnysJarjestys<KynnysJarjestys<S, A, K>> : std::true_type {};
 std::vector<std::uint32_t> kynnysJarjestys(std::vector<std::uint32_t> avaimet,
                                            std::vector<std::uint32_t> kynnykset);
 
+// The order the strict rule gives one group of equal keys: `ryhma` holds its members in their
+// order at the start, `jalkeen[j]` the number of smaller elements after the j-th member (to
+// the end); the members are left in their final order.
+void jarjestaRyhma(std::uint32_t *ryhma, std::size_t koko, const std::vector<std::uint32_t> &jalkeen);
+
 // Moves the elements into the order `paikka` gives, cycle by cycle: no second table of them.
 template <class T> void jarjestaPaikoille(std::vector<T> &v, std::vector<std::uint32_t> &paikka) {
     for (std::size_t alku = 0; alku < paikka.size(); ++alku) {

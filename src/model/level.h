@@ -15,16 +15,23 @@ namespace vt {
 // The rows of a totals table found by name, kept from level to level. While the levels are
 // counted the rows stay where they were made and only their ranking (an order of row
 // numbers) changes; `valmis` then puts them in that order.
+//
+// A level touches few rows, so the ranking after it is worked out from the ranking before:
+// the rows not touched keep their keys and their order, only the touched and the new ones are
+// placed among them, and only the groups of equal keys that those rows can turn are looked at.
 class RiviHakemisto {
   public:
     // Starts over from the rows as they are, in their order.
     void rakenna(std::vector<Pelaaja> &rivit);
     // Ranks the rows by total time, as the exchange sort would from their ranking so far.
     void jarjesta(std::vector<Pelaaja> &rivit);
-    // Puts the rows in their ranked order.
+    // Puts the rows in their ranked order, every cup point list as long as the longest.
     void valmis(std::vector<Pelaaja> &rivit);
     // The number of levels of a cup table being counted, 0 when not known.
     std::size_t cupTasoja = 0;
+    // The length of the cup point lists: lists of rows that scored nothing lately may be
+    // shorter, the missing values are zeros.
+    std::size_t cupPituus = 0;
 
     // The lookup over one table.
     class Kaytossa {
@@ -39,15 +46,25 @@ class RiviHakemisto {
     };
 
   private:
+    using Avain = std::pair<std::uint64_t, std::uint64_t>;
     void avainRivilta(const std::vector<Pelaaja> &rivit, std::uint32_t numero);
+    void jarjestaKaikki();
+    void jarjestaMuuttuneet();
+    void asetaJarjestys(std::vector<std::uint32_t> jarjestys, std::vector<Avain> avaimet);
 
     std::unordered_map<std::string, std::uint32_t> rivinumerot_;
     std::vector<std::uint32_t> jarjestys_; // row numbers, best first
     // Each row's ranking key by row number, kept beside the rows so that ranking reads no
     // rows; only those the level touched are read again.
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> avaimet_;
+    std::vector<Avain> avaimet_;
     std::vector<bool> avaimellinen_;
+    std::size_t avaimellisia_ = 0;
     std::vector<std::uint32_t> kosketut_;
+    // After a ranking by keys (`jarjestetty_`): the keys in ranked order, as they were then,
+    // and each row's place in that order. Rows made since follow at the end of `jarjestys_`.
+    bool jarjestetty_ = false;
+    std::vector<Avain> jarjestysAvaimet_;
+    std::vector<std::uint32_t> paikat_;
 };
 
 class Level {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <unordered_map>
 #include <unordered_set>
@@ -89,16 +90,10 @@ void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset optio
     }
 
     if (cup) {
-        size_t n = 0;
-        for (const Pelaaja &p : rivit)
-            n = std::max(n, p.cupPisteet.size());
-        for (Pelaaja &p : rivit) {
-            // Room for every level at once, when the caller knows how many there are: the
-            // lists are the largest part of a cup table.
-            if (p.cupPisteet.capacity() < hakemisto.cupTasoja)
-                p.cupPisteet.reserve(hakemisto.cupTasoja);
-            p.cupPisteet.resize(n, 0);
-        }
+        // Every list is `n` long, less the zeros of rows that scored nothing lately: only the
+        // rows that score now are made full and given this level's value.
+        const size_t n = hakemisto.cupPituus;
+        std::vector<Pelaaja *> saivat;
         for (size_t k = 0; k < pelaajat.size();) {
             size_t m = k;
             while (m + 1 < pelaajat.size() && pelaajat[m + 1].aika == pelaajat[k].aika)
@@ -109,22 +104,32 @@ void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset optio
                     summa += cupTaulukko[i];
             auto pisteet = static_cast<unsigned>(summa / (m - k + 1));
             for (size_t i = k; i <= m; ++i)
-                hyvita(pelaajat[i].nimi, [&](Pelaaja &p) { p.cupPisteet.push_back(pisteet); });
+                hyvita(pelaajat[i].nimi, [&](Pelaaja &p) {
+                    if (p.cupPisteet.size() < n) {
+                        // Room for every level at once, when the caller knows how many there
+                        // are: the lists are the largest part of a cup table.
+                        if (p.cupPisteet.capacity() < hakemisto.cupTasoja)
+                            p.cupPisteet.reserve(hakemisto.cupTasoja);
+                        p.cupPisteet.resize(n, 0);
+                    }
+                    p.cupPisteet.push_back(pisteet);
+                    saivat.push_back(&p);
+                });
             k = m + 1;
         }
-        for (Pelaaja &p : rivit) {
-            if (p.cupPisteet.size() < n + 1)
-                p.cupPisteet.resize(n + 1, 0);
-            if (p.cupPisteet.size() > n + 1) {
-                auto alku = p.cupPisteet.begin() + static_cast<long>(n);
-                std::sort(alku, p.cupPisteet.end(), std::greater<unsigned>());
+        for (Pelaaja *p : saivat) {
+            if (p->cupPisteet.size() > n + 1) {
+                auto alku = p->cupPisteet.begin() + static_cast<long>(n);
+                std::sort(alku, p->cupPisteet.end(), std::greater<unsigned>());
                 unsigned s = 0;
-                for (size_t i = n; i < p.cupPisteet.size() && i < n + TIIMIN_PARHAAT; ++i)
-                    s += p.cupPisteet[i];
-                p.cupPisteet.resize(n + 1);
-                p.cupPisteet[n] = s;
+                for (size_t i = n; i < p->cupPisteet.size() && i < n + TIIMIN_PARHAAT; ++i)
+                    s += p->cupPisteet[i];
+                p->cupPisteet.resize(n + 1);
+                p->cupPisteet[n] = s;
             }
         }
+        if (!rivit.empty())
+            hakemisto.cupPituus = n + 1;
     }
 
     hakemisto.jarjesta(rivit);
@@ -136,9 +141,13 @@ void RiviHakemisto::avainRivilta(const std::vector<Pelaaja> &rivit, std::uint32_
         avaimellinen_.resize(numero + 1);
     }
     const auto a = rivit[numero].totalAika.jarjestysAvain();
+    if (avaimellinen_[numero])
+        --avaimellisia_;
     avaimellinen_[numero] = a.has_value();
-    if (a)
+    if (a) {
+        ++avaimellisia_;
         avaimet_[numero] = *a;
+    }
 }
 
 void RiviHakemisto::rakenna(std::vector<Pelaaja> &rivit) {
@@ -146,16 +155,25 @@ void RiviHakemisto::rakenna(std::vector<Pelaaja> &rivit) {
     jarjestys_.clear();
     avaimet_.clear();
     avaimellinen_.clear();
+    avaimellisia_ = 0;
     kosketut_.clear();
+    jarjestetty_ = false;
+    jarjestysAvaimet_.clear();
+    paikat_.clear();
+    cupPituus = 0;
     for (size_t i = 0; i < rivit.size(); ++i) {
         // The first row of a name wins, as a search from the top would find it.
         rivinumerot_.emplace(rivit[i].nimi, static_cast<std::uint32_t>(i));
         jarjestys_.push_back(static_cast<std::uint32_t>(i));
         avainRivilta(rivit, static_cast<std::uint32_t>(i));
+        cupPituus = std::max(cupPituus, rivit[i].cupPisteet.size());
     }
 }
 
 void RiviHakemisto::valmis(std::vector<Pelaaja> &rivit) {
+    for (Pelaaja &p : rivit)
+        if (p.cupPisteet.size() < cupPituus)
+            p.cupPisteet.resize(cupPituus, 0);
     bool paikallaan = true;
     for (size_t k = 0; k < jarjestys_.size() && paikallaan; ++k)
         paikallaan = jarjestys_[k] == k;
@@ -171,32 +189,169 @@ void RiviHakemisto::valmis(std::vector<Pelaaja> &rivit) {
 
 void RiviHakemisto::jarjesta(std::vector<Pelaaja> &rivit) {
 #ifndef VASKITAULU_SUORA_JARJESTYS // the tests' oracle build ranks the rows themselves
-    // The ranking routine's order from the keys, taken in the ranking so far.
     for (std::uint32_t r : kosketut_)
         avainRivilta(rivit, r);
-    kosketut_.clear();
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> avaimet;
-    avaimet.reserve(jarjestys_.size());
-    bool kaikilla = true;
-    for (std::uint32_t i : jarjestys_) {
-        if (!avaimellinen_[i]) {
-            kaikilla = false;
-            break;
-        }
-        avaimet.push_back(avaimet_[i]);
-    }
-    if (kaikilla) {
-        const std::vector<std::uint32_t> paikka = jarjesta_detail::avainJarjestys(avaimet, false);
-        std::vector<std::uint32_t> uusi(paikka.size());
-        for (size_t k = 0; k < paikka.size(); ++k)
-            uusi[k] = jarjestys_[paikka[k]];
-        jarjestys_ = std::move(uusi);
+    if (avaimellisia_ == jarjestys_.size()) {
+        if (jarjestetty_)
+            jarjestaMuuttuneet();
+        else
+            jarjestaKaikki();
+        kosketut_.clear();
         return;
     }
+    kosketut_.clear();
 #endif
     valmis(rivit);
     vaihtojarjesta(rivit, rivitAjanMukaan());
     rakenna(rivit);
+}
+
+void RiviHakemisto::asetaJarjestys(std::vector<std::uint32_t> jarjestys,
+                                   std::vector<Avain> avaimet) {
+    jarjestys_ = std::move(jarjestys);
+    jarjestysAvaimet_ = std::move(avaimet);
+    paikat_.resize(jarjestys_.size());
+    for (size_t k = 0; k < jarjestys_.size(); ++k)
+        paikat_[jarjestys_[k]] = static_cast<std::uint32_t>(k);
+    jarjestetty_ = true;
+}
+
+void RiviHakemisto::jarjestaKaikki() {
+    // The ranking routine's order from the keys, taken in the ranking so far.
+    std::vector<Avain> avaimet;
+    avaimet.reserve(jarjestys_.size());
+    for (std::uint32_t i : jarjestys_)
+        avaimet.push_back(avaimet_[i]);
+    const std::vector<std::uint32_t> paikka = jarjesta_detail::avainJarjestys(avaimet, false);
+    std::vector<std::uint32_t> uusi(paikka.size());
+    std::vector<Avain> uudet(paikka.size());
+    for (size_t k = 0; k < paikka.size(); ++k) {
+        uusi[k] = jarjestys_[paikka[k]];
+        uudet[k] = avaimet[paikka[k]];
+    }
+    asetaJarjestys(std::move(uusi), std::move(uudet));
+}
+
+void RiviHakemisto::jarjestaMuuttuneet() {
+    // The order at the start is the last ranking (sorted by the keys of then) with the rows
+    // made since at its end. Rows not touched kept their keys, so they are still in order of
+    // key; the touched ones and the new ones (the changed rows) are sorted apart and merged in,
+    // equal keys in their order at the start. What is left is the order within groups of equal
+    // keys (see jarjesta.cpp): a group is turned by the smaller elements after its members, so
+    // only groups holding a changed row, or standing above a changed row that can now be
+    // behind them with a smaller key, can differ from their order at the start.
+    const size_t n = jarjestys_.size();
+    const size_t n0 = jarjestysAvaimet_.size();
+    auto alussa = [&](std::uint32_t r) -> size_t { return r >= n0 ? r : paikat_[r]; };
+
+    std::vector<std::uint32_t> muuttuneet = kosketut_;
+    std::sort(muuttuneet.begin(), muuttuneet.end());
+    muuttuneet.erase(std::unique(muuttuneet.begin(), muuttuneet.end()), muuttuneet.end());
+    std::vector<size_t> kosketutPaikat; // places at the start of the touched old rows
+    for (std::uint32_t r : muuttuneet)
+        if (r < n0)
+            kosketutPaikat.push_back(paikat_[r]);
+    std::sort(kosketutPaikat.begin(), kosketutPaikat.end());
+    std::sort(muuttuneet.begin(), muuttuneet.end(), [&](std::uint32_t x, std::uint32_t y) {
+        if (avaimet_[x] != avaimet_[y])
+            return avaimet_[x] < avaimet_[y];
+        return alussa(x) < alussa(y);
+    });
+
+    // Merge. Invariant: the old places before `k` are taken, `t` indexes the first touched
+    // place at or after `k`.
+    std::vector<std::uint32_t> uusi;
+    std::vector<Avain> uudet;
+    uusi.reserve(n);
+    uudet.reserve(n);
+    size_t k = 0, t = 0;
+    auto kopioi = [&](size_t loppu) {
+        while (k < loppu) {
+            const size_t seis =
+                t < kosketutPaikat.size() ? std::min(loppu, kosketutPaikat[t]) : loppu;
+            uusi.insert(uusi.end(), jarjestys_.begin() + static_cast<long>(k),
+                        jarjestys_.begin() + static_cast<long>(seis));
+            uudet.insert(uudet.end(), jarjestysAvaimet_.begin() + static_cast<long>(k),
+                         jarjestysAvaimet_.begin() + static_cast<long>(seis));
+            k = seis;
+            if (k < loppu) { // a touched row: it comes with the changed ones
+                ++k;
+                ++t;
+            }
+        }
+    };
+    const Avain *vanhat = jarjestysAvaimet_.data();
+    // The smallest key of a changed row that can stand behind a group of a greater key: a new
+    // row, or an old one whose key went down.
+    std::optional<Avain> kaantava;
+    for (std::uint32_t r : muuttuneet) {
+        const Avain &y = avaimet_[r];
+        const size_t p = alussa(r);
+        const Avain *q = std::partition_point(vanhat + k, vanhat + n0, [&](const Avain &a) {
+            return a < y || (a == y && static_cast<size_t>(&a - vanhat) <= p);
+        });
+        kopioi(static_cast<size_t>(q - vanhat));
+        uusi.push_back(r);
+        uudet.push_back(y);
+        if ((r >= n0 || y < vanhat[p]) && (!kaantava || y < *kaantava))
+            kaantava = y;
+    }
+    kopioi(n0);
+
+    // The groups of two or more that may have turned, by their first place.
+    std::vector<std::pair<size_t, size_t>> ryhmat;
+    for (std::uint32_t r : muuttuneet) {
+        const auto [a, b] = std::equal_range(uudet.begin(), uudet.end(), avaimet_[r]);
+        if (b - a >= 2)
+            ryhmat.emplace_back(a - uudet.begin(), b - uudet.begin());
+    }
+    if (kaantava) {
+        size_t g = static_cast<size_t>(
+            std::upper_bound(uudet.begin(), uudet.end(), *kaantava) - uudet.begin());
+        while (g < n) {
+            size_t h = g + 1;
+            while (h < n && uudet[h] == uudet[g])
+                ++h;
+            if (h - g >= 2)
+                ryhmat.emplace_back(g, h);
+            g = h;
+        }
+    }
+    std::sort(ryhmat.begin(), ryhmat.end());
+    ryhmat.erase(std::unique(ryhmat.begin(), ryhmat.end()), ryhmat.end());
+
+    // Each group in ascending order of key. `pienet` holds the places at the start of the
+    // changed rows of a smaller key, sorted.
+    std::vector<size_t> pienet;
+    size_t seuraava = 0;
+    std::vector<std::uint32_t> jalkeen;
+    for (const auto &[g, h] : ryhmat) {
+        const Avain x = uudet[g];
+        for (; seuraava < muuttuneet.size() && avaimet_[muuttuneet[seuraava]] < x; ++seuraava) {
+            const size_t p = alussa(muuttuneet[seuraava]);
+            pienet.insert(std::upper_bound(pienet.begin(), pienet.end(), p), p);
+        }
+        // Rows not touched with a smaller key are those before `qx` at the start, less the
+        // touched ones there.
+        const auto qx = static_cast<size_t>(std::lower_bound(vanhat, vanhat + n0, x) - vanhat);
+        auto pienempiaJalkeen = [&](size_t p) {
+            auto c = static_cast<size_t>(pienet.end() -
+                                         std::upper_bound(pienet.begin(), pienet.end(), p));
+            if (p < qx) {
+                const auto kosketutValissa = static_cast<size_t>(
+                    std::lower_bound(kosketutPaikat.begin(), kosketutPaikat.end(), qx) -
+                    std::upper_bound(kosketutPaikat.begin(), kosketutPaikat.end(), p));
+                c += qx - p - 1 - kosketutValissa;
+            }
+            return static_cast<std::uint32_t>(c);
+        };
+        jalkeen.resize(h - g);
+        for (size_t j = 0; j < h - g; ++j)
+            jalkeen[j] = pienempiaJalkeen(alussa(uusi[g + j]));
+        if (jalkeen[0] != 0)
+            jarjesta_detail::jarjestaRyhma(&uusi[g], h - g, jalkeen);
+    }
+    asetaJarjestys(std::move(uusi), std::move(uudet));
 }
 
 Pelaaja *RiviHakemisto::Kaytossa::etsi(const std::string &nimi) {

@@ -2,6 +2,7 @@
 #include "testiapu.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <stdexcept>
 
 using namespace vt;
@@ -111,4 +112,44 @@ TEST(Totalit, NewFlagOnlyWithBoldOption) {
     std::vector<Pelaaja> s;
     l.laskeTotalTimet(s, o, {}, 1, false);
     EXPECT_TRUE(s[0].uusiAika);
+}
+
+// The lookup kept from level to level ranks each level from the ranking before; a fresh one
+// ranks the whole table again. Both must give the same rows in the same order, cup lists
+// included, over many levels of tied totals with new players arriving all along.
+TEST(Totalit, RankingKeptFromLevelToLevelEqualsRankingAfresh) {
+    const char *ajat[] = {"0:01,00", "0:02,00", "0:03,00", "0:04,00"};
+    Tulostusasetukset options;
+    options.tiimit = true;
+    for (unsigned siemen = 1; siemen <= 6; ++siemen) {
+        std::mt19937 g(siemen);
+        const bool cup = siemen % 2 == 0;
+        std::vector<Pelaaja> kerralla, erikseen;
+        RiviHakemisto hakemisto;
+        for (unsigned l = 1; l <= 120; ++l) {
+            Level level("L" + std::to_string(l));
+            const unsigned pelaajia = std::min(40u, 2 + l / 3);
+            for (unsigned k = g() % 8; k > 0; --k) {
+                const unsigned p = g() % pelaajia;
+                std::string nimi = "P" + std::to_string(p);
+                if (p % 3 == 0)
+                    nimi += " [T" + std::to_string(p % 4) + "]";
+                level.lisaaAjo(ajo(nimi, ajat[g() % (siemen <= 2 ? 2 : 4)]));
+            }
+            level.laskeTotalTimet(kerralla, options, taulu({10, 6, 3}), l, cup, hakemisto);
+            level.laskeTotalTimet(erikseen, options, taulu({10, 6, 3}), l, cup);
+            std::vector<Pelaaja> valmiit = kerralla;
+            RiviHakemisto kopio = hakemisto;
+            kopio.valmis(valmiit);
+            ASSERT_EQ(valmiit.size(), erikseen.size());
+            for (size_t i = 0; i < valmiit.size(); ++i) {
+                SCOPED_TRACE("seed " + std::to_string(siemen) + ", level " + std::to_string(l) +
+                             ", row " + std::to_string(i));
+                ASSERT_EQ(valmiit[i].nimi, erikseen[i].nimi);
+                ASSERT_EQ(valmiit[i].totalAika, erikseen[i].totalAika);
+                ASSERT_EQ(valmiit[i].cupPisteet, erikseen[i].cupPisteet);
+                ASSERT_EQ(valmiit[i].parhaatLevelit, erikseen[i].parhaatLevelit);
+            }
+        }
+    }
 }
