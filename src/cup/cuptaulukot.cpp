@@ -100,6 +100,11 @@ void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
 // Appends the points right-aligned in `leveys` characters, as oikealle(pisteTeksti(arvo))
 // would, without a text per value: a detailed table holds one per player and level.
 void lisaaPisteet(std::string &rivi, std::uint64_t arvo, size_t leveys) {
+    static constexpr char TYHJAT[] = "            ";
+    if (arvo == 0 && leveys >= 1 && leveys < sizeof TYHJAT) { // most cells of a wide table
+        rivi.append(TYHJAT, leveys - 1).push_back('0');
+        return;
+    }
     char puskuri[24];
     const char *alku = puskuri;
     size_t pituus;
@@ -112,7 +117,6 @@ void lisaaPisteet(std::string &rivi, std::uint64_t arvo, size_t leveys) {
         alku = muu.data();
         pituus = muu.size();
     }
-    static constexpr char TYHJAT[] = "            ";
     for (size_t puuttuu = leveys > pituus ? leveys - pituus : 0; puuttuu > 0;) {
         const size_t osa = std::min(puuttuu, sizeof TYHJAT - 1);
         rivi.append(TYHJAT, osa);
