@@ -50,7 +50,7 @@ class RiviHakemisto {
     void avainRivilta(const std::vector<Pelaaja> &rivit, std::uint32_t numero);
     void jarjestaKaikki();
     void jarjestaMuuttuneet();
-    void asetaJarjestys(std::vector<std::uint32_t> jarjestys, std::vector<Avain> avaimet);
+    void asetaJarjestys(std::vector<std::uint32_t> &jarjestys, std::vector<Avain> &avaimet);
 
     std::unordered_map<std::string, std::uint32_t> rivinumerot_;
     std::vector<std::uint32_t> jarjestys_; // row numbers, best first
@@ -65,6 +65,8 @@ class RiviHakemisto {
     bool jarjestetty_ = false;
     std::vector<Avain> jarjestysAvaimet_;
     std::vector<std::uint32_t> paikat_;
+    std::vector<std::uint32_t> uusiJarjestys_; // room for the next ranking
+    std::vector<Avain> uudetAvaimet_;
 };
 
 class Level {

@@ -206,10 +206,11 @@ void RiviHakemisto::jarjesta(std::vector<Pelaaja> &rivit) {
     rakenna(rivit);
 }
 
-void RiviHakemisto::asetaJarjestys(std::vector<std::uint32_t> jarjestys,
-                                   std::vector<Avain> avaimet) {
-    jarjestys_ = std::move(jarjestys);
-    jarjestysAvaimet_ = std::move(avaimet);
+void RiviHakemisto::asetaJarjestys(std::vector<std::uint32_t> &jarjestys,
+                                   std::vector<Avain> &avaimet) {
+    // The old tables are kept as room for the next ranking.
+    jarjestys_.swap(jarjestys);
+    jarjestysAvaimet_.swap(avaimet);
     paikat_.resize(jarjestys_.size());
     for (size_t k = 0; k < jarjestys_.size(); ++k)
         paikat_[jarjestys_[k]] = static_cast<std::uint32_t>(k);
@@ -223,13 +224,15 @@ void RiviHakemisto::jarjestaKaikki() {
     for (std::uint32_t i : jarjestys_)
         avaimet.push_back(avaimet_[i]);
     const std::vector<std::uint32_t> paikka = jarjesta_detail::avainJarjestys(avaimet, false);
-    std::vector<std::uint32_t> uusi(paikka.size());
-    std::vector<Avain> uudet(paikka.size());
+    std::vector<std::uint32_t> &uusi = uusiJarjestys_;
+    std::vector<Avain> &uudet = uudetAvaimet_;
+    uusi.resize(paikka.size());
+    uudet.resize(paikka.size());
     for (size_t k = 0; k < paikka.size(); ++k) {
         uusi[k] = jarjestys_[paikka[k]];
         uudet[k] = avaimet[paikka[k]];
     }
-    asetaJarjestys(std::move(uusi), std::move(uudet));
+    asetaJarjestys(uusi, uudet);
 }
 
 void RiviHakemisto::jarjestaMuuttuneet() {
@@ -260,8 +263,10 @@ void RiviHakemisto::jarjestaMuuttuneet() {
 
     // Merge. Invariant: the old places before `k` are taken, `t` indexes the first touched
     // place at or after `k`.
-    std::vector<std::uint32_t> uusi;
-    std::vector<Avain> uudet;
+    std::vector<std::uint32_t> &uusi = uusiJarjestys_;
+    std::vector<Avain> &uudet = uudetAvaimet_;
+    uusi.clear();
+    uudet.clear();
     uusi.reserve(n);
     uudet.reserve(n);
     size_t k = 0, t = 0;
@@ -351,7 +356,7 @@ void RiviHakemisto::jarjestaMuuttuneet() {
         if (jalkeen[0] != 0)
             jarjesta_detail::jarjestaRyhma(&uusi[g], h - g, jalkeen);
     }
-    asetaJarjestys(std::move(uusi), std::move(uudet));
+    asetaJarjestys(uusi, uudet);
 }
 
 Pelaaja *RiviHakemisto::Kaytossa::etsi(const std::string &nimi) {
