@@ -78,7 +78,7 @@ TEST(LaskeBattle, MergedIntoOneOfTheLastTenLevels) {
     // Twelve levels: only the last ten are looked at.
     std::vector<Level> monta;
     for (int i = 0; i < 12; ++i)
-        monta.emplace_back(i == 1 ? "Old" : "L" + std::to_string(i));
+        monta.emplace_back(i == 1 ? "Old" : std::string("L") + std::to_string(i));
     std::vector<Ajo> yksi = {ajo("A", "0:50,00")};
     laskeBattle(yksi, "old", "", "", "", monta, false, Date());
     EXPECT_EQ(monta.size(), 13u);

@@ -70,7 +70,7 @@ TEST(CupRanking, StandingsOrderMatchesTheRuleAppliedPairByPair) {
     unsigned siemen = 5;
     auto arpa = [&] { return (siemen = siemen * 1103515245u + 12345u) >> 16; };
     for (size_t i = 0; i < rivit.size(); ++i) {
-        rivit[i].nimi = "P" + std::to_string(i);
+        rivit[i].nimi = std::string("P").append(std::to_string(i));
         for (int l = 0; l < 4; ++l)
             rivit[i].cupPisteet.push_back(arpa() % 3 * 10); // few values: many equal sums
     }

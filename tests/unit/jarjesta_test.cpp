@@ -97,7 +97,9 @@ TEST(Vaihtojarjesta, TotalsOfRowsWithTimesAndAppleCountsMatchTheLiteralSort) {
     std::vector<Pelaaja> rivit(400);
     for (std::size_t i = 0; i < rivit.size(); ++i) {
         Pelaaja &p = rivit[i];
-        p.nimi = "P" + std::to_string(i);
+        std::string nimi(1, 'P');
+        nimi += std::to_string(i);
+        p.nimi = std::move(nimi);
         if (g() % 5 == 0) {
             p.totalAika.omenat = g() % 4 + 1; // an apple count, no time
         } else {
@@ -134,7 +136,8 @@ TEST(Vaihtojarjesta, AZeroResultFallsBackToThePairByPairSort) {
     std::vector<Ajo> ajot;
     for (int i = 0; i < 60; ++i)
         ajot.push_back(
-            testi::ajo("A" + std::to_string(i), "0:" + std::to_string(10 + (i * 37) % 40) + ",00"));
+            testi::ajo(std::string("A").append(std::to_string(i)),
+                       std::string("0:").append(std::to_string(10 + (i * 37) % 40)).append(",00")));
     ajot[20].aika = Aika();
     ajot[45].aika = Aika();
     for (bool tasan : {false, true}) {

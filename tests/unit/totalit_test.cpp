@@ -127,11 +127,11 @@ TEST(Totalit, RankingKeptFromLevelToLevelEqualsRankingAfresh) {
         std::vector<Pelaaja> kerralla, erikseen;
         RiviHakemisto hakemisto;
         for (unsigned l = 1; l <= 120; ++l) {
-            Level level("L" + std::to_string(l));
+            Level level(std::string("L") + std::to_string(l));
             const unsigned pelaajia = std::min(40u, 2 + l / 3);
             for (unsigned k = g() % 8; k > 0; --k) {
                 const unsigned p = g() % pelaajia;
-                std::string nimi = "P" + std::to_string(p);
+                std::string nimi = std::string("P") + std::to_string(p);
                 if (p % 3 == 0)
                     nimi += " [T" + std::to_string(p % 4) + "]";
                 level.lisaaAjo(ajo(nimi, ajat[g() % (siemen <= 2 ? 2 : 4)]));
