@@ -61,7 +61,8 @@ std::vector<std::uint32_t> kynnysJarjestys(std::vector<std::uint32_t> avaimet,
 // The order the strict rule gives one group of equal keys: `ryhma` holds its members in their
 // order at the start, `jalkeen[j]` the number of smaller elements after the j-th member (to
 // the end); the members are left in their final order.
-void jarjestaRyhma(std::uint32_t *ryhma, std::size_t koko, const std::vector<std::uint32_t> &jalkeen);
+void jarjestaRyhma(std::uint32_t *ryhma, std::size_t koko,
+                   const std::vector<std::uint32_t> &jalkeen);
 
 // Moves the elements into the order `paikka` gives, cycle by cycle: no second table of them.
 template <class T> void jarjestaPaikoille(std::vector<T> &v, std::vector<std::uint32_t> &paikka) {

@@ -311,8 +311,8 @@ void RiviHakemisto::jarjestaMuuttuneet() {
             ryhmat.emplace_back(a - uudet.begin(), b - uudet.begin());
     }
     if (kaantava) {
-        size_t g = static_cast<size_t>(
-            std::upper_bound(uudet.begin(), uudet.end(), *kaantava) - uudet.begin());
+        size_t g = static_cast<size_t>(std::upper_bound(uudet.begin(), uudet.end(), *kaantava) -
+                                       uudet.begin());
         while (g < n) {
             size_t h = g + 1;
             while (h < n && uudet[h] == uudet[g])
