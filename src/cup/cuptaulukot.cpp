@@ -68,35 +68,6 @@ struct Sijoitettava {
     std::uint32_t arvo = 0; // rank in the standings order, equal rows equal
 };
 
-// Players under several team tags are one player: later entries fold into the earlier one,
-// in their order, and the player keeps the name of the last. Rows are otherwise left in order.
-void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
-    std::unordered_map<std::string, size_t> ensimmainen; // name without tag -> row kept
-    ensimmainen.reserve(rivit.size());
-    size_t kohde = 0;
-    for (size_t s = 0; s < rivit.size(); ++s) {
-        if (!rivit[s].tiimi) {
-            const auto [it, uusi] = ensimmainen.emplace(rivit[s].pelkkaNimi(), kohde);
-            if (!uusi) {
-                Pelaaja &a = rivit[it->second];
-                Pelaaja &b = rivit[s];
-                a.totalAika = a.totalAika + b.totalAika;
-                a.nimi = std::move(b.nimi);
-                a.parhaidenLkm += b.parhaidenLkm;
-                if (a.cupPisteet.size() < b.cupPisteet.size())
-                    a.cupPisteet.resize(b.cupPisteet.size(), 0);
-                for (size_t i = 0; i < b.cupPisteet.size(); ++i)
-                    a.cupPisteet[i] += b.cupPisteet[i];
-                continue;
-            }
-        }
-        if (kohde != s)
-            rivit[kohde] = std::move(rivit[s]);
-        ++kohde;
-    }
-    rivit.resize(kohde);
-}
-
 // Appends the points right-aligned in `leveys` characters, as oikealle(pisteTeksti(arvo))
 // would, without a text per value: a detailed table holds one per player and level.
 void lisaaPisteet(std::string &rivi, std::uint64_t arvo, size_t leveys) {
@@ -126,6 +97,33 @@ void lisaaPisteet(std::string &rivi, std::uint64_t arvo, size_t leveys) {
 }
 
 } // namespace
+
+void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
+    std::unordered_map<std::string, size_t> ensimmainen; // name without tag -> row kept
+    ensimmainen.reserve(rivit.size());
+    size_t kohde = 0;
+    for (size_t s = 0; s < rivit.size(); ++s) {
+        if (!rivit[s].tiimi) {
+            const auto [it, uusi] = ensimmainen.emplace(rivit[s].pelkkaNimi(), kohde);
+            if (!uusi) {
+                Pelaaja &a = rivit[it->second];
+                Pelaaja &b = rivit[s];
+                a.totalAika = a.totalAika + b.totalAika;
+                a.nimi = std::move(b.nimi);
+                a.parhaidenLkm += b.parhaidenLkm;
+                if (a.cupPisteet.size() < b.cupPisteet.size())
+                    a.cupPisteet.resize(b.cupPisteet.size(), 0);
+                for (size_t i = 0; i < b.cupPisteet.size(); ++i)
+                    a.cupPisteet[i] += b.cupPisteet[i];
+                continue;
+            }
+        }
+        if (kohde != s)
+            rivit[kohde] = std::move(rivit[s]);
+        ++kohde;
+    }
+    rivit.resize(kohde);
+}
 
 void jarjestaPisteilla(std::vector<Pelaaja> &rivit) {
     std::vector<Sijoitettava> v;

@@ -17,6 +17,11 @@ std::string pisteTeksti(std::uint64_t arvo);
 // points differ, the one with more there first.
 void jarjestaPisteilla(std::vector<Pelaaja> &rivit);
 
+// Players under several team tags are one player: later rows of the same name without its
+// tag fold into the first, in their order, and the player keeps the name of the last. Team
+// rows and the order of the rest are left as they are.
+void yhdistaPelaajat(std::vector<Pelaaja> &rivit);
+
 void tulostaYhdenKentanCupPisteet(std::ostream &out, unsigned levelIndex,
                                   const std::vector<Level> &levels,
                                   const Tulostusasetukset &options,

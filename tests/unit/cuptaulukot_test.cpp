@@ -2,6 +2,7 @@
 #include "testiapu.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <sstream>
 
 using namespace vt;
@@ -89,4 +90,61 @@ TEST(CupRanking, StandingsOrderMatchesTheRuleAppliedPairByPair) {
     ASSERT_EQ(rivit.size(), odotettu.size());
     for (size_t i = 0; i < rivit.size(); ++i)
         EXPECT_EQ(rivit[i].nimi, odotettu[i].nimi) << i;
+}
+
+namespace {
+// The fold as first written: for each player row, every later row of the same name without
+// its tag is added into it and erased.
+void yhdistaSuoraan(std::vector<Pelaaja> &rivit) {
+    for (size_t q = 0; q < rivit.size(); ++q) {
+        if (rivit[q].tiimi)
+            continue;
+        const std::string nimi = rivit[q].pelkkaNimi();
+        for (size_t s = q + 1; s < rivit.size();) {
+            if (rivit[s].tiimi || rivit[s].pelkkaNimi() != nimi) {
+                ++s;
+                continue;
+            }
+            Pelaaja &a = rivit[q];
+            const Pelaaja &b = rivit[s];
+            a.totalAika = a.totalAika + b.totalAika;
+            a.nimi = b.nimi;
+            a.parhaidenLkm += b.parhaidenLkm;
+            if (a.cupPisteet.size() < b.cupPisteet.size())
+                a.cupPisteet.resize(b.cupPisteet.size(), 0);
+            for (size_t i = 0; i < b.cupPisteet.size(); ++i)
+                a.cupPisteet[i] += b.cupPisteet[i];
+            rivit.erase(rivit.begin() + static_cast<long>(s));
+        }
+    }
+}
+} // namespace
+
+TEST(CupRanking, PlayersUnderSeveralTagsFoldAsTheLiteralLoopDoes) {
+    const char *nimet[] = {"Ann [red]", "Ann [blue]", " Ann [x]", "Ann", "Bob [red]",
+                           "Bob",       "red",        "Cid [",    "Cid"};
+    std::mt19937 g(3);
+    for (int kierros = 0; kierros < 200; ++kierros) {
+        std::vector<Pelaaja> rivit(g() % 12);
+        for (Pelaaja &p : rivit) {
+            p.nimi = nimet[g() % std::size(nimet)];
+            p.tiimi = g() % 5 == 0;
+            p.totalAika.sekunnit = g() % 100;
+            p.parhaidenLkm = g() % 3;
+            p.cupPisteet.resize(g() % 4);
+            for (unsigned &v : p.cupPisteet)
+                v = g() % 50;
+        }
+        std::vector<Pelaaja> odotettu = rivit;
+        yhdistaSuoraan(odotettu);
+        yhdistaPelaajat(rivit);
+        ASSERT_EQ(rivit.size(), odotettu.size());
+        for (size_t i = 0; i < rivit.size(); ++i) {
+            EXPECT_EQ(rivit[i].nimi, odotettu[i].nimi);
+            EXPECT_EQ(rivit[i].tiimi, odotettu[i].tiimi);
+            EXPECT_EQ(rivit[i].totalAika, odotettu[i].totalAika);
+            EXPECT_EQ(rivit[i].parhaidenLkm, odotettu[i].parhaidenLkm);
+            EXPECT_EQ(rivit[i].cupPisteet, odotettu[i].cupPisteet);
+        }
+    }
 }
