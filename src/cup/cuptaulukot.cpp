@@ -98,7 +98,53 @@ void lisaaPisteet(std::string &rivi, std::uint64_t arvo, size_t leveys) {
 
 } // namespace
 
-void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
+namespace {
+
+// Adds list `b` into list `a`, place by place.
+void lisaaLista(Pelaaja &a, const Pelaaja &b, bool harva) {
+    if (!harva) {
+        if (a.cupPisteet.size() < b.cupPisteet.size())
+            a.cupPisteet.resize(b.cupPisteet.size(), 0);
+        for (size_t i = 0; i < b.cupPisteet.size(); ++i)
+            a.cupPisteet[i] += b.cupPisteet[i];
+        return;
+    }
+    std::vector<unsigned> arvot;
+    std::vector<std::uint32_t> paikat;
+    size_t i = 0, j = 0;
+    while (i < a.cupPaikat.size() || j < b.cupPaikat.size()) {
+        const std::uint32_t p = std::min(i < a.cupPaikat.size() ? a.cupPaikat[i] : UINT32_MAX,
+                                         j < b.cupPaikat.size() ? b.cupPaikat[j] : UINT32_MAX);
+        unsigned arvo = 0;
+        if (i < a.cupPaikat.size() && a.cupPaikat[i] == p)
+            arvo += a.cupPisteet[i++];
+        if (j < b.cupPaikat.size() && b.cupPaikat[j] == p)
+            arvo += b.cupPisteet[j++];
+        arvot.push_back(arvo);
+        paikat.push_back(p);
+    }
+    a.cupPisteet = std::move(arvot);
+    a.cupPaikat = std::move(paikat);
+}
+
+// The first place where two sparse lists differ decides: the larger value first (-1 when
+// `a` goes first, 1 when `b` does, 0 when equal).
+int vertaaHarvoja(const Pelaaja &a, const Pelaaja &b) {
+    size_t i = 0, j = 0;
+    while (i < a.cupPaikat.size() || j < b.cupPaikat.size()) {
+        const std::uint32_t p = std::min(i < a.cupPaikat.size() ? a.cupPaikat[i] : UINT32_MAX,
+                                         j < b.cupPaikat.size() ? b.cupPaikat[j] : UINT32_MAX);
+        const unsigned x = i < a.cupPaikat.size() && a.cupPaikat[i] == p ? a.cupPisteet[i++] : 0;
+        const unsigned y = j < b.cupPaikat.size() && b.cupPaikat[j] == p ? b.cupPisteet[j++] : 0;
+        if (x != y)
+            return x > y ? -1 : 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+void yhdistaPelaajat(std::vector<Pelaaja> &rivit, bool harva) {
     std::unordered_map<std::string, size_t> ensimmainen; // name without tag -> row kept
     ensimmainen.reserve(rivit.size());
     size_t kohde = 0;
@@ -111,10 +157,7 @@ void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
                 a.totalAika = a.totalAika + b.totalAika;
                 a.nimi = std::move(b.nimi);
                 a.parhaidenLkm += b.parhaidenLkm;
-                if (a.cupPisteet.size() < b.cupPisteet.size())
-                    a.cupPisteet.resize(b.cupPisteet.size(), 0);
-                for (size_t i = 0; i < b.cupPisteet.size(); ++i)
-                    a.cupPisteet[i] += b.cupPisteet[i];
+                lisaaLista(a, b, harva);
                 continue;
             }
         }
@@ -125,7 +168,7 @@ void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
     rivit.resize(kohde);
 }
 
-void jarjestaPisteilla(std::vector<Pelaaja> &rivit) {
+void jarjestaPisteilla(std::vector<Pelaaja> &rivit, bool harva) {
     std::vector<Sijoitettava> v;
     v.reserve(rivit.size());
     for (Pelaaja &p : rivit)
@@ -134,15 +177,18 @@ void jarjestaPisteilla(std::vector<Pelaaja> &rivit) {
     // earliest level where they differ": each row's rank in that order is its key, found
     // without copying the point lists.
     const size_t pituus = v.empty() ? 0 : v[0].p.cupPisteet.size();
-    const bool samanPituiset = std::all_of(v.begin(), v.end(), [pituus](const Sijoitettava &s) {
-        return s.p.cupPisteet.size() == pituus;
-    });
+    const bool samanPituiset =
+        harva || std::all_of(v.begin(), v.end(), [pituus](const Sijoitettava &s) {
+            return s.p.cupPisteet.size() == pituus;
+        });
     if (samanPituiset) {
         auto ennen = [&](std::uint32_t x, std::uint32_t y) {
             const Sijoitettava &a = v[x];
             const Sijoitettava &b = v[y];
             if (a.summa != b.summa)
                 return a.summa > b.summa;
+            if (harva)
+                return vertaaHarvoja(a.p, b.p) < 0;
             return std::lexicographical_compare(a.p.cupPisteet.begin(), a.p.cupPisteet.end(),
                                                 b.p.cupPisteet.begin(), b.p.cupPisteet.end(),
                                                 std::greater<unsigned>());
@@ -161,9 +207,11 @@ void jarjestaPisteilla(std::vector<Pelaaja> &rivit) {
     auto avain = [samanPituiset](const Sijoitettava &s) {
         return samanPituiset ? std::optional<std::uint32_t>(s.arvo) : std::nullopt;
     };
-    auto saanto = [](const Sijoitettava &s, const Sijoitettava &q) {
+    auto saanto = [harva](const Sijoitettava &s, const Sijoitettava &q) {
         if (q.summa != s.summa)
             return q.summa > s.summa;
+        if (harva) // the walk below, over the places the lists name
+            return vertaaHarvoja(q.p, s.p) < 0;
         const Sijoitettava *a = &s;
         const Sijoitettava *b = &q;
         size_t n = std::min(s.p.cupPisteet.size(), q.p.cupPisteet.size());
@@ -219,17 +267,17 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
     const size_t n = levels.size();
     std::vector<Pelaaja> rivit;
     RiviHakemisto hakemisto;
-    // A list per row holds a value for every level and one for the three best.
-    hakemisto.cupTasoja = n + 1;
+    hakemisto.harvaCup = true;
     for (size_t i = 0; i + 1 < n; ++i) {
         levels[i].laskeTotalTimet(rivit, options, cupTaulukko, static_cast<unsigned>(i + 1), true,
                                   hakemisto);
         kerroEdistyminen(konsoli, i + 1, n);
     }
     hakemisto.valmis(rivit);
+    size_t pituus = hakemisto.cupPituus; // of every list
     kerroValmis(konsoli, n);
     if (!teams)
-        yhdistaPelaajat(rivit);
+        yhdistaPelaajat(rivit, true);
 
     out << (teams ? "Team " : "Player ") << "standings after " << n << " events: \n\n";
     size_t w = 12;
@@ -240,7 +288,7 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
     if (rivit.size() > 200)
         konsoli << "Please wait, this will take a long time...\n";
 
-    jarjestaPisteilla(rivit);
+    jarjestaPisteilla(rivit, true);
     unsigned sija = 0;
     for (Pelaaja &p : rivit) {
         if (summa(p) == 0)
@@ -249,11 +297,20 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
             p.sijoitus = ++sija;
     }
 
-    if (n > 0)
-        laskeTaso(levels[n - 1], rivit, options, cupTaulukko, static_cast<unsigned>(n));
+    if (n > 0) {
+        // The last level on the standings so far, as a table of its own would count it.
+        RiviHakemisto viimeinen;
+        viimeinen.harvaCup = true;
+        viimeinen.rakenna(rivit);
+        viimeinen.cupPituus = pituus;
+        levels[n - 1].laskeTotalTimet(rivit, options, cupTaulukko, static_cast<unsigned>(n), true,
+                                      viimeinen);
+        viimeinen.valmis(rivit);
+        pituus = viimeinen.cupPituus;
+    }
     if (!teams)
-        yhdistaPelaajat(rivit);
-    jarjestaPisteilla(rivit);
+        yhdistaPelaajat(rivit, true);
+    jarjestaPisteilla(rivit, true);
     konsoli << "Writing statistics to file...\n";
 
     out << " Pos." << (details ? "(old) " : "      ")
@@ -282,9 +339,13 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
         rivi.push_back(' ');
         rivi += pidenna(sijaTeksti, 10);
         rivi += pidenna(p.nimi, static_cast<unsigned>(w + 1));
-        if (details)
-            for (unsigned v : p.cupPisteet)
-                lisaaPisteet(rivi, v, 7);
+        if (details) {
+            size_t j = 0;
+            for (std::uint32_t paikka = 0; paikka < pituus; ++paikka) {
+                const bool arvo = j < p.cupPaikat.size() && p.cupPaikat[j] == paikka;
+                lisaaPisteet(rivi, arvo ? p.cupPisteet[j++] : 0, 7);
+            }
+        }
         rivi.append("   ");
         lisaaPisteet(rivi, total, 12);
         rivi.push_back('\n');

@@ -25,13 +25,14 @@ class RiviHakemisto {
     void rakenna(std::vector<Pelaaja> &rivit);
     // Ranks the rows by total time, as the exchange sort would from their ranking so far.
     void jarjesta(std::vector<Pelaaja> &rivit);
-    // Puts the rows in their ranked order, every cup point list as long as the longest.
+    // Puts the rows in their ranked order, every full cup point list as long as the longest.
     void valmis(std::vector<Pelaaja> &rivit);
-    // The number of levels of a cup table being counted, 0 when not known.
-    std::size_t cupTasoja = 0;
     // The length of the cup point lists: lists of rows that scored nothing lately may be
     // shorter, the missing values are zeros.
     std::size_t cupPituus = 0;
+    // Cup lists kept sparse (`Pelaaja::cupPaikat`): a table of all levels holds a value for
+    // every row and level, nearly all of them zeros. The caller sets `cupPituus`.
+    bool harvaCup = false;
 
     // The lookup over one table.
     class Kaytossa {

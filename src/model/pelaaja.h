@@ -15,6 +15,9 @@ struct Pelaaja {
     unsigned parhaidenLkm = 0;
     std::vector<unsigned> parhaatLevelit;
     std::vector<unsigned> cupPisteet;
+    // Only in a cup table of all levels: the place in the list of each value in `cupPisteet`,
+    // ascending; the places not named hold zeros.
+    std::vector<std::uint32_t> cupPaikat;
     bool tiimi = false;
     bool uusiAika = false;
     unsigned battlePisteet = 0;

@@ -105,27 +105,38 @@ void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset optio
             auto pisteet = static_cast<unsigned>(summa / (m - k + 1));
             for (size_t i = k; i <= m; ++i)
                 hyvita(pelaajat[i].nimi, [&](Pelaaja &p) {
-                    if (p.cupPisteet.size() < n) {
-                        // Room for every level at once, when the caller knows how many there
-                        // are: the lists are the largest part of a cup table.
-                        if (p.cupPisteet.capacity() < hakemisto.cupTasoja)
-                            p.cupPisteet.reserve(hakemisto.cupTasoja);
-                        p.cupPisteet.resize(n, 0);
+                    if (hakemisto.harvaCup) {
+                        p.cupPisteet.push_back(pisteet);
+                        p.cupPaikat.push_back(static_cast<std::uint32_t>(n));
+                        saivat.push_back(&p);
+                        return;
                     }
+                    if (p.cupPisteet.size() < n)
+                        p.cupPisteet.resize(n, 0);
                     p.cupPisteet.push_back(pisteet);
                     saivat.push_back(&p);
                 });
             k = m + 1;
         }
         for (Pelaaja *p : saivat) {
-            if (p->cupPisteet.size() > n + 1) {
-                auto alku = p->cupPisteet.begin() + static_cast<long>(n);
-                std::sort(alku, p->cupPisteet.end(), std::greater<unsigned>());
+            // A team scores with its best members: more than one value this level.
+            std::vector<unsigned> &v = p->cupPisteet;
+            size_t alku = n;
+            if (hakemisto.harvaCup) {
+                alku = v.size();
+                while (alku > 0 && p->cupPaikat[alku - 1] == n)
+                    --alku;
+            }
+            if (v.size() > alku + 1) {
+                auto ensimmainen = v.begin() + static_cast<long>(alku);
+                std::sort(ensimmainen, v.end(), std::greater<unsigned>());
                 unsigned s = 0;
-                for (size_t i = n; i < p->cupPisteet.size() && i < n + TIIMIN_PARHAAT; ++i)
-                    s += p->cupPisteet[i];
-                p->cupPisteet.resize(n + 1);
-                p->cupPisteet[n] = s;
+                for (size_t i = alku; i < v.size() && i < alku + TIIMIN_PARHAAT; ++i)
+                    s += v[i];
+                v.resize(alku + 1);
+                v[alku] = s;
+                if (hakemisto.harvaCup)
+                    p->cupPaikat.resize(alku + 1);
             }
         }
         if (!rivit.empty())
@@ -160,20 +171,23 @@ void RiviHakemisto::rakenna(std::vector<Pelaaja> &rivit) {
     jarjestetty_ = false;
     jarjestysAvaimet_.clear();
     paikat_.clear();
-    cupPituus = 0;
+    if (!harvaCup)
+        cupPituus = 0;
     for (size_t i = 0; i < rivit.size(); ++i) {
         // The first row of a name wins, as a search from the top would find it.
         rivinumerot_.emplace(rivit[i].nimi, static_cast<std::uint32_t>(i));
         jarjestys_.push_back(static_cast<std::uint32_t>(i));
         avainRivilta(rivit, static_cast<std::uint32_t>(i));
-        cupPituus = std::max(cupPituus, rivit[i].cupPisteet.size());
+        if (!harvaCup)
+            cupPituus = std::max(cupPituus, rivit[i].cupPisteet.size());
     }
 }
 
 void RiviHakemisto::valmis(std::vector<Pelaaja> &rivit) {
-    for (Pelaaja &p : rivit)
-        if (p.cupPisteet.size() < cupPituus)
-            p.cupPisteet.resize(cupPituus, 0);
+    if (!harvaCup)
+        for (Pelaaja &p : rivit)
+            if (p.cupPisteet.size() < cupPituus)
+                p.cupPisteet.resize(cupPituus, 0);
     bool paikallaan = true;
     for (size_t k = 0; k < jarjestys_.size() && paikallaan; ++k)
         paikallaan = jarjestys_[k] == k;

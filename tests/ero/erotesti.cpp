@@ -21,7 +21,7 @@ std::vector<Level> kokoelma(std::uint32_t siemen) {
     const unsigned pelaajia = 20 + g() % 60;
     std::vector<std::string> nimet;
     for (unsigned p = 0; p < pelaajia; ++p) {
-        std::string n = "P" + std::to_string(p);
+        std::string n = std::string("P") + std::to_string(p);
         if (g() % 3 == 0)
             n += " [T" + std::to_string(g() % 4) + "]";
         nimet.push_back(n);

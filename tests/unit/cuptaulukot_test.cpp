@@ -148,3 +148,46 @@ TEST(CupRanking, PlayersUnderSeveralTagsFoldAsTheLiteralLoopDoes) {
         }
     }
 }
+
+// Ranking and folding sparse lists give what they give the same lists in full.
+TEST(CupRanking, SparseListsRankAndFoldAsFullOnes) {
+    std::mt19937 g(4);
+    const char *nimet[] = {"Ann [a]", "Ann [b]", "Bob", "Bob [a]", "a", "Cid"};
+    for (int kierros = 0; kierros < 300; ++kierros) {
+        const size_t pituus = 1 + g() % 6;
+        std::vector<Pelaaja> tiheat(g() % 40);
+        for (Pelaaja &p : tiheat) {
+            p.nimi = nimet[g() % std::size(nimet)];
+            p.tiimi = g() % 6 == 0;
+            p.cupPisteet.resize(pituus);
+            for (unsigned &v : p.cupPisteet)
+                v = g() % 3 == 0 ? g() % 3 * 5 : 0; // mostly zeros, many equal rows
+        }
+        std::vector<Pelaaja> harvat = tiheat;
+        for (Pelaaja &p : harvat) {
+            std::vector<unsigned> arvot;
+            for (std::uint32_t k = 0; k < pituus; ++k)
+                if (p.cupPisteet[k] != 0 || g() % 4 == 0) { // a zero may be named too
+                    arvot.push_back(p.cupPisteet[k]);
+                    p.cupPaikat.push_back(k);
+                }
+            p.cupPisteet = arvot;
+        }
+        for (Pelaaja &p : tiheat)
+            p.totalAika.sekunnit = static_cast<unsigned>(&p - tiheat.data());
+        for (Pelaaja &p : harvat)
+            p.totalAika.sekunnit = static_cast<unsigned>(&p - harvat.data());
+        yhdistaPelaajat(tiheat);
+        yhdistaPelaajat(harvat, true);
+        jarjestaPisteilla(tiheat);
+        jarjestaPisteilla(harvat, true);
+        ASSERT_EQ(tiheat.size(), harvat.size());
+        for (size_t i = 0; i < tiheat.size(); ++i) {
+            ASSERT_EQ(harvat[i].totalAika, tiheat[i].totalAika) << "round " << kierros;
+            std::vector<unsigned> levitetty(pituus, 0);
+            for (size_t k = 0; k < harvat[i].cupPaikat.size(); ++k)
+                levitetty[harvat[i].cupPaikat[k]] = harvat[i].cupPisteet[k];
+            ASSERT_EQ(levitetty, tiheat[i].cupPisteet);
+        }
+    }
+}

@@ -153,3 +153,46 @@ TEST(Totalit, RankingKeptFromLevelToLevelEqualsRankingAfresh) {
         }
     }
 }
+
+namespace {
+std::vector<unsigned> tiheaksi(const Pelaaja &p, size_t pituus) {
+    std::vector<unsigned> r(pituus, 0);
+    for (size_t i = 0; i < p.cupPaikat.size(); ++i)
+        r.at(p.cupPaikat[i]) = p.cupPisteet[i];
+    return r;
+}
+} // namespace
+
+// A sparse cup list names the places of its values; spread out, it is the full list.
+TEST(Totalit, SparseCupListsHoldTheFullListsValues) {
+    Tulostusasetukset options;
+    options.tiimit = true;
+    for (unsigned siemen = 1; siemen <= 5; ++siemen) {
+        std::mt19937 g(siemen);
+        std::vector<Pelaaja> tiheat, harvat;
+        RiviHakemisto tihea, harva;
+        harva.harvaCup = true;
+        for (unsigned l = 1; l <= 60; ++l) {
+            Level level(std::string("L") + std::to_string(l));
+            for (unsigned k = g() % 9; k > 0; --k) {
+                const unsigned p = g() % 12;
+                std::string nimi = std::string("P") + std::to_string(p);
+                if (p % 2 == 0) // three members a team
+                    nimi += std::string(" [T") + std::to_string(p % 4 / 2) + "]";
+                level.lisaaAjo(ajo(nimi, std::string("0:0") + std::to_string(1 + g() % 3) + ",00"));
+            }
+            level.laskeTotalTimet(tiheat, options, taulu({10, 6, 3, 1}), l, true, tihea);
+            level.laskeTotalTimet(harvat, options, taulu({10, 6, 3, 1}), l, true, harva);
+        }
+        tihea.valmis(tiheat);
+        harva.valmis(harvat);
+        ASSERT_EQ(harva.cupPituus, tihea.cupPituus);
+        ASSERT_EQ(tiheat.size(), harvat.size());
+        for (size_t i = 0; i < tiheat.size(); ++i) {
+            EXPECT_EQ(harvat[i].nimi, tiheat[i].nimi);
+            EXPECT_EQ(tiheaksi(harvat[i], harva.cupPituus), tiheat[i].cupPisteet) << tiheat[i].nimi;
+            EXPECT_TRUE(std::adjacent_find(harvat[i].cupPaikat.begin(), harvat[i].cupPaikat.end(),
+                                           std::greater_equal<>()) == harvat[i].cupPaikat.end());
+        }
+    }
+}
