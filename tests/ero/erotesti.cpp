@@ -29,7 +29,7 @@ std::vector<Level> kokoelma(std::uint32_t siemen) {
     std::vector<Level> levelit;
     const unsigned leveleita = 3 + g() % 30;
     for (unsigned l = 0; l < leveleita; ++l) {
-        Level level("L" + std::to_string(l));
+        Level level(std::string("L") + std::to_string(l));
         const unsigned ajoja = g() % 5 == 0 ? 0 : g() % 40;
         for (unsigned r = 0; r < ajoja; ++r) {
             Ajo a;
