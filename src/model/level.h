@@ -50,7 +50,8 @@ class RiviHakemisto {
     using Avain = std::pair<std::uint64_t, std::uint64_t>;
     void avainRivilta(const std::vector<Pelaaja> &rivit, std::uint32_t numero);
     void jarjestaKaikki();
-    void jarjestaMuuttuneet();
+    void jarjestaMuuttuneet(std::size_t n, const std::vector<std::uint32_t> &kosketut);
+    void puraLykatyt();
     void asetaJarjestys(std::vector<std::uint32_t> &jarjestys, std::vector<Avain> &avaimet);
 
     std::unordered_map<std::string, std::uint32_t> rivinumerot_;
@@ -67,6 +68,11 @@ class RiviHakemisto {
     std::vector<Avain> jarjestysAvaimet_;
     std::vector<std::uint32_t> paikat_;
     std::vector<std::uint32_t> uusiJarjestys_; // room for the next ranking
+    // Rows made by levels that touched no older row, not ranked yet; `tasonAlku_` is the
+    // number of rows before the level being counted.
+    std::vector<std::uint32_t> lykatyt_;
+    std::size_t tasonAlku_ = 0;
+    bool vanhaKosketettu_ = false;
     std::vector<Avain> uudetAvaimet_;
 };
 

@@ -168,6 +168,9 @@ void RiviHakemisto::rakenna(std::vector<Pelaaja> &rivit) {
     avaimellinen_.clear();
     avaimellisia_ = 0;
     kosketut_.clear();
+    lykatyt_.clear();
+    tasonAlku_ = rivit.size();
+    vanhaKosketettu_ = false;
     jarjestetty_ = false;
     jarjestysAvaimet_.clear();
     paikat_.clear();
@@ -184,6 +187,7 @@ void RiviHakemisto::rakenna(std::vector<Pelaaja> &rivit) {
 }
 
 void RiviHakemisto::valmis(std::vector<Pelaaja> &rivit) {
+    puraLykatyt();
     if (!harvaCup)
         for (Pelaaja &p : rivit)
             if (p.cupPisteet.size() < cupPituus)
@@ -206,11 +210,15 @@ void RiviHakemisto::jarjesta(std::vector<Pelaaja> &rivit) {
     for (std::uint32_t r : kosketut_)
         avainRivilta(rivit, r);
     if (avaimellisia_ == jarjestys_.size()) {
-        if (jarjestetty_)
-            jarjestaMuuttuneet();
-        else
+        if (!jarjestetty_)
             jarjestaKaikki();
+        else if (!vanhaKosketettu_)
+            lykatyt_.insert(lykatyt_.end(), kosketut_.begin(), kosketut_.end());
+        else
+            jarjestaMuuttuneet(jarjestys_.size(), kosketut_);
         kosketut_.clear();
+        tasonAlku_ = jarjestys_.size();
+        vanhaKosketettu_ = false;
         return;
     }
     kosketut_.clear();
@@ -218,6 +226,18 @@ void RiviHakemisto::jarjesta(std::vector<Pelaaja> &rivit) {
     valmis(rivit);
     vaihtojarjesta(rivit, rivitAjanMukaan());
     rakenna(rivit);
+}
+
+void RiviHakemisto::puraLykatyt() {
+    // Levels that only added rows are ranked at once: ranking each in turn gives the same
+    // order. A group of equal keys turns once for each smaller row added behind it, whether
+    // the turns come one level at a time or together, and a new row joins its group at the
+    // end either way.
+    if (lykatyt_.empty())
+        return;
+    std::vector<std::uint32_t> rivit;
+    rivit.swap(lykatyt_);
+    jarjestaMuuttuneet(tasonAlku_, rivit);
 }
 
 void RiviHakemisto::asetaJarjestys(std::vector<std::uint32_t> &jarjestys,
@@ -249,7 +269,7 @@ void RiviHakemisto::jarjestaKaikki() {
     asetaJarjestys(uusi, uudet);
 }
 
-void RiviHakemisto::jarjestaMuuttuneet() {
+void RiviHakemisto::jarjestaMuuttuneet(size_t n, const std::vector<std::uint32_t> &kosketut) {
     // The order at the start is the last ranking (sorted by the keys of then) with the rows
     // made since at its end. Rows not touched kept their keys, so they are still in order of
     // key; the touched ones and the new ones (the changed rows) are sorted apart and merged in,
@@ -257,11 +277,11 @@ void RiviHakemisto::jarjestaMuuttuneet() {
     // keys (see jarjesta.cpp): a group is turned by the smaller elements after its members, so
     // only groups holding a changed row, or standing above a changed row that can now be
     // behind them with a smaller key, can differ from their order at the start.
-    const size_t n = jarjestys_.size();
+    // Only the first `n` of the order are ranked; rows made after them stay at its end.
     const size_t n0 = jarjestysAvaimet_.size();
     auto alussa = [&](std::uint32_t r) -> size_t { return r >= n0 ? r : paikat_[r]; };
 
-    std::vector<std::uint32_t> muuttuneet = kosketut_;
+    std::vector<std::uint32_t> muuttuneet = kosketut;
     std::sort(muuttuneet.begin(), muuttuneet.end());
     muuttuneet.erase(std::unique(muuttuneet.begin(), muuttuneet.end()), muuttuneet.end());
     std::vector<size_t> kosketutPaikat; // places at the start of the touched old rows
@@ -370,6 +390,7 @@ void RiviHakemisto::jarjestaMuuttuneet() {
         if (jalkeen[0] != 0)
             jarjesta_detail::jarjestaRyhma(&uusi[g], h - g, jalkeen);
     }
+    uusi.insert(uusi.end(), jarjestys_.begin() + static_cast<long>(n), jarjestys_.end());
     asetaJarjestys(uusi, uudet);
 }
 
@@ -377,6 +398,12 @@ Pelaaja *RiviHakemisto::Kaytossa::etsi(const std::string &nimi) {
     auto it = h_.rivinumerot_.find(nimi);
     if (it == h_.rivinumerot_.end())
         return nullptr;
+    if (it->second < h_.tasonAlku_) {
+        // A row from before this level changes: the levels waiting are ranked first, from
+        // the keys they left.
+        h_.vanhaKosketettu_ = true;
+        h_.puraLykatyt();
+    }
     // What is found may be changed: its key is read again before the ranking.
     h_.kosketut_.push_back(it->second);
     return &rivit_[it->second];

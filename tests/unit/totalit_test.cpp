@@ -121,19 +121,25 @@ TEST(Totalit, RankingKeptFromLevelToLevelEqualsRankingAfresh) {
     const char *ajat[] = {"0:01,00", "0:02,00", "0:03,00", "0:04,00"};
     Tulostusasetukset options;
     options.tiimit = true;
-    for (unsigned siemen = 1; siemen <= 6; ++siemen) {
+    for (unsigned siemen = 1; siemen <= 10; ++siemen) {
         std::mt19937 g(siemen);
         const bool cup = siemen % 2 == 0;
+        // From seed 7 on, runs of levels bring only new players (and new teams), whose
+        // ranking can wait, between levels of players seen before.
+        const bool vaiheet = siemen >= 7;
         std::vector<Pelaaja> kerralla, erikseen;
         RiviHakemisto hakemisto;
         for (unsigned l = 1; l <= 120; ++l) {
             Level level(std::string("L") + std::to_string(l));
             const unsigned pelaajia = std::min(40u, 2 + l / 3);
+            const bool uusia = vaiheet && l / 6 % 2 == 0;
             for (unsigned k = g() % 8; k > 0; --k) {
                 const unsigned p = g() % pelaajia;
                 std::string nimi = std::string("P") + std::to_string(p);
+                if (uusia)
+                    nimi = std::string("N") + std::to_string(l) + "_" + std::to_string(k);
                 if (p % 3 == 0)
-                    nimi += " [T" + std::to_string(p % 4) + "]";
+                    nimi += std::string(uusia ? " [U" : " [T") + std::to_string(p % 4) + "]";
                 level.lisaaAjo(ajo(nimi, ajat[g() % (siemen <= 2 ? 2 : 4)]));
             }
             level.laskeTotalTimet(kerralla, options, taulu({10, 6, 3}), l, cup, hakemisto);
