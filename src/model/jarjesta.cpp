@@ -86,18 +86,25 @@ template <class K> std::vector<std::uint32_t> tiukastiAvaimella(const std::vecto
     std::vector<std::uint32_t> &r = j.paikat;
     const std::size_t n = r.size();
     // The smaller elements after position p: of `pohja`, those of a smaller key form its
-    // beginning, in order of position too; of `muut` (few), they are counted one by one.
+    // beginning, in order of position too; of `muut`, those of a smaller key (a beginning of
+    // `muut`, which is sorted) are counted by position in a Fenwick tree, filled as the groups
+    // rise in key.
+    std::vector<std::uint32_t> puu(j.muut.empty() ? 0 : n + 1, 0);
+    std::size_t puussa = 0;
     auto pienempiaJalkeen = [&](std::uint32_t p, const K &x) {
         const auto pienet = std::partition_point(j.pohja.begin(), j.pohja.end(),
                                                  [&](std::uint32_t q) { return a[q] < x; });
         const auto ennen = std::upper_bound(j.pohja.begin(), pienet, p);
         auto maara = static_cast<std::uint32_t>(pienet - ennen);
-        for (std::uint32_t q : j.muut) {
-            if (!(a[q] < x))
-                break;
-            maara += q > p ? 1 : 0;
-        }
-        return maara;
+        if (j.muut.empty())
+            return maara;
+        for (; puussa < j.muut.size() && a[j.muut[puussa]] < x; ++puussa)
+            for (std::size_t i = j.muut[puussa] + 1; i <= n; i += i & (0 - i))
+                ++puu[i];
+        std::uint32_t enintaanP = 0; // of those in the tree, at positions up to p
+        for (std::size_t i = std::size_t{p} + 1; i > 0; i -= i & (0 - i))
+            enintaanP += puu[i];
+        return maara + static_cast<std::uint32_t>(puussa) - enintaanP;
     };
     std::vector<std::uint32_t> jalkeen;
     for (std::size_t alku = 0; alku < n;) {
