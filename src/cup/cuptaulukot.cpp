@@ -96,55 +96,48 @@ void lisaaPisteet(std::string &rivi, std::uint64_t arvo, size_t leveys) {
     rivi.append(alku, pituus);
 }
 
-} // namespace
-
-namespace {
-
-// Adds list `b` into list `a`, place by place.
-void lisaaLista(Pelaaja &a, const Pelaaja &b, bool harva) {
-    if (!harva) {
-        if (a.cupPisteet.size() < b.cupPisteet.size())
-            a.cupPisteet.resize(b.cupPisteet.size(), 0);
-        for (size_t i = 0; i < b.cupPisteet.size(); ++i)
-            a.cupPisteet[i] += b.cupPisteet[i];
-        return;
-    }
-    std::vector<unsigned> arvot;
-    std::vector<std::uint32_t> paikat;
-    size_t i = 0, j = 0;
-    while (i < a.cupPaikat.size() || j < b.cupPaikat.size()) {
-        const std::uint32_t p = std::min(i < a.cupPaikat.size() ? a.cupPaikat[i] : UINT32_MAX,
-                                         j < b.cupPaikat.size() ? b.cupPaikat[j] : UINT32_MAX);
-        unsigned arvo = 0;
-        if (i < a.cupPaikat.size() && a.cupPaikat[i] == p)
-            arvo += a.cupPisteet[i++];
-        if (j < b.cupPaikat.size() && b.cupPaikat[j] == p)
-            arvo += b.cupPisteet[j++];
-        arvot.push_back(arvo);
-        paikat.push_back(p);
-    }
-    a.cupPisteet = std::move(arvot);
-    a.cupPaikat = std::move(paikat);
-}
-
-// The first place where two sparse lists differ decides: the larger value first (-1 when
-// `a` goes first, 1 when `b` does, 0 when equal).
-int vertaaHarvoja(const Pelaaja &a, const Pelaaja &b) {
+// Walks two sparse lists place by place, over the places either names, giving `f` the
+// place and both values (zero where a list names no value), until `f` returns true.
+template <class F> void kayRinnakkain(const Pelaaja &a, const Pelaaja &b, F f) {
     size_t i = 0, j = 0;
     while (i < a.cupPaikat.size() || j < b.cupPaikat.size()) {
         const std::uint32_t p = std::min(i < a.cupPaikat.size() ? a.cupPaikat[i] : UINT32_MAX,
                                          j < b.cupPaikat.size() ? b.cupPaikat[j] : UINT32_MAX);
         const unsigned x = i < a.cupPaikat.size() && a.cupPaikat[i] == p ? a.cupPisteet[i++] : 0;
         const unsigned y = j < b.cupPaikat.size() && b.cupPaikat[j] == p ? b.cupPisteet[j++] : 0;
-        if (x != y)
-            return x > y ? -1 : 1;
+        if (f(p, x, y))
+            return;
     }
-    return 0;
+}
+
+// Adds list `b` into list `a`, place by place.
+void lisaaLista(Pelaaja &a, const Pelaaja &b) {
+    std::vector<unsigned> arvot;
+    std::vector<std::uint32_t> paikat;
+    kayRinnakkain(a, b, [&](std::uint32_t p, unsigned x, unsigned y) {
+        arvot.push_back(x + y);
+        paikat.push_back(p);
+        return false;
+    });
+    a.cupPisteet = std::move(arvot);
+    a.cupPaikat = std::move(paikat);
+}
+
+// The first place where two lists differ decides: the larger value first (-1 when `a` goes
+// first, 1 when `b` does, 0 when equal).
+int vertaaListoja(const Pelaaja &a, const Pelaaja &b) {
+    int r = 0;
+    kayRinnakkain(a, b, [&](std::uint32_t, unsigned x, unsigned y) {
+        if (x != y)
+            r = x > y ? -1 : 1;
+        return x != y;
+    });
+    return r;
 }
 
 } // namespace
 
-void yhdistaPelaajat(std::vector<Pelaaja> &rivit, bool harva) {
+void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
     std::unordered_map<std::string, size_t> ensimmainen; // name without tag -> row kept
     ensimmainen.reserve(rivit.size());
     size_t kohde = 0;
@@ -157,7 +150,7 @@ void yhdistaPelaajat(std::vector<Pelaaja> &rivit, bool harva) {
                 a.totalAika = a.totalAika + b.totalAika;
                 a.nimi = std::move(b.nimi);
                 a.parhaidenLkm += b.parhaidenLkm;
-                lisaaLista(a, b, harva);
+                lisaaLista(a, b);
                 continue;
             }
         }
@@ -168,57 +161,37 @@ void yhdistaPelaajat(std::vector<Pelaaja> &rivit, bool harva) {
     rivit.resize(kohde);
 }
 
-void jarjestaPisteilla(std::vector<Pelaaja> &rivit, bool harva) {
+void jarjestaPisteilla(std::vector<Pelaaja> &rivit) {
     std::vector<Sijoitettava> v;
     v.reserve(rivit.size());
     for (Pelaaja &p : rivit)
         v.push_back({summa(p), std::move(p), 0});
-    // With lists of one length the rule is "more points first, then more points in the
-    // earliest level where they differ": each row's rank in that order is its key, found
-    // without copying the point lists.
-    const size_t pituus = v.empty() ? 0 : v[0].p.cupPisteet.size();
-    const bool samanPituiset =
-        harva || std::all_of(v.begin(), v.end(), [pituus](const Sijoitettava &s) {
-            return s.p.cupPisteet.size() == pituus;
-        });
-    if (samanPituiset) {
-        auto ennen = [&](std::uint32_t x, std::uint32_t y) {
-            const Sijoitettava &a = v[x];
-            const Sijoitettava &b = v[y];
-            if (a.summa != b.summa)
-                return a.summa > b.summa;
-            if (harva)
-                return vertaaHarvoja(a.p, b.p) < 0;
-            return std::lexicographical_compare(a.p.cupPisteet.begin(), a.p.cupPisteet.end(),
-                                                b.p.cupPisteet.begin(), b.p.cupPisteet.end(),
-                                                std::greater<unsigned>());
-        };
-        std::vector<std::uint32_t> jarjestyksessa(v.size());
-        for (std::uint32_t i = 0; i < jarjestyksessa.size(); ++i)
-            jarjestyksessa[i] = i;
-        std::sort(jarjestyksessa.begin(), jarjestyksessa.end(), ennen);
-        std::uint32_t arvo = 0;
-        for (size_t k = 0; k < jarjestyksessa.size(); ++k) {
-            if (k > 0 && ennen(jarjestyksessa[k - 1], jarjestyksessa[k]))
-                ++arvo;
-            v[jarjestyksessa[k]].arvo = arvo;
-        }
-    }
-    auto avain = [samanPituiset](const Sijoitettava &s) {
-        return samanPituiset ? std::optional<std::uint32_t>(s.arvo) : std::nullopt;
+    // The rule is "more points first, then more points in the earliest level where they
+    // differ": each row's rank in that order is its key, found without copying the lists.
+    auto ennen = [&](std::uint32_t x, std::uint32_t y) {
+        const Sijoitettava &a = v[x];
+        const Sijoitettava &b = v[y];
+        if (a.summa != b.summa)
+            return a.summa > b.summa;
+        return vertaaListoja(a.p, b.p) < 0;
     };
-    auto saanto = [harva](const Sijoitettava &s, const Sijoitettava &q) {
+    std::vector<std::uint32_t> jarjestyksessa(v.size());
+    for (std::uint32_t i = 0; i < jarjestyksessa.size(); ++i)
+        jarjestyksessa[i] = i;
+    std::sort(jarjestyksessa.begin(), jarjestyksessa.end(), ennen);
+    std::uint32_t arvo = 0;
+    for (size_t k = 0; k < jarjestyksessa.size(); ++k) {
+        if (k > 0 && ennen(jarjestyksessa[k - 1], jarjestyksessa[k]))
+            ++arvo;
+        v[jarjestyksessa[k]].arvo = arvo;
+    }
+    auto avain = [](const Sijoitettava &s) { return std::optional<std::uint32_t>(s.arvo); };
+    // As stated: on equal sums, from the last level down, every level where the later row
+    // has more exchanges the two; the last exchange is at the earliest level they differ.
+    auto saanto = [](const Sijoitettava &s, const Sijoitettava &q) {
         if (q.summa != s.summa)
             return q.summa > s.summa;
-        if (harva) // the walk below, over the places the lists name
-            return vertaaHarvoja(q.p, s.p) < 0;
-        const Sijoitettava *a = &s;
-        const Sijoitettava *b = &q;
-        size_t n = std::min(s.p.cupPisteet.size(), q.p.cupPisteet.size());
-        for (size_t k = n; k-- > 0;)
-            if (b->p.cupPisteet[k] > a->p.cupPisteet[k])
-                std::swap(a, b);
-        return a == &q;
+        return vertaaListoja(q.p, s.p) < 0;
     };
     vaihtojarjesta(v, jarjestys(saanto, avain));
     rivit.clear();
@@ -277,7 +250,7 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
     size_t pituus = hakemisto.cupPituus; // of every list
     kerroValmis(konsoli, n);
     if (!teams)
-        yhdistaPelaajat(rivit, true);
+        yhdistaPelaajat(rivit);
 
     out << (teams ? "Team " : "Player ") << "standings after " << n << " events: \n\n";
     size_t w = 12;
@@ -288,7 +261,7 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
     if (rivit.size() > 200)
         konsoli << "Please wait, this will take a long time...\n";
 
-    jarjestaPisteilla(rivit, true);
+    jarjestaPisteilla(rivit);
     unsigned sija = 0;
     for (Pelaaja &p : rivit) {
         if (summa(p) == 0)
@@ -309,8 +282,8 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
         pituus = viimeinen.cupPituus;
     }
     if (!teams)
-        yhdistaPelaajat(rivit, true);
-    jarjestaPisteilla(rivit, true);
+        yhdistaPelaajat(rivit);
+    jarjestaPisteilla(rivit);
     konsoli << "Writing statistics to file...\n";
 
     out << " Pos." << (details ? "(old) " : "      ")

@@ -15,13 +15,14 @@ std::string pisteTeksti(std::uint64_t arvo);
 
 // The standings order: higher totals first; equal totals by the earliest level where the
 // points differ, the one with more there first.
-// With `harva`, the lists are sparse (`Pelaaja::cupPaikat`) and all of one length.
-void jarjestaPisteilla(std::vector<Pelaaja> &rivit, bool harva = false);
+// The point lists are sparse (`Pelaaja::cupPaikat`), all of one length.
+void jarjestaPisteilla(std::vector<Pelaaja> &rivit);
 
 // Players under several team tags are one player: later rows of the same name without its
 // tag fold into the first, in their order, and the player keeps the name of the last. Team
 // rows and the order of the rest are left as they are.
-void yhdistaPelaajat(std::vector<Pelaaja> &rivit, bool harva = false);
+// The point lists are sparse, as above.
+void yhdistaPelaajat(std::vector<Pelaaja> &rivit);
 
 void tulostaYhdenKentanCupPisteet(std::ostream &out, unsigned levelIndex,
                                   const std::vector<Level> &levels,
