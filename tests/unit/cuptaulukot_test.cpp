@@ -88,13 +88,6 @@ void nimeaKaikki(std::vector<Pelaaja> &rivit) {
             p.cupPaikat.push_back(k);
     }
 }
-
-std::vector<unsigned> levita(const Pelaaja &p, size_t pituus) {
-    std::vector<unsigned> r(pituus, 0);
-    for (size_t k = 0; k < p.cupPaikat.size(); ++k)
-        r.at(p.cupPaikat[k]) = p.cupPisteet[k];
-    return r;
-}
 } // namespace
 
 TEST(CupRanking, StandingsOrderMatchesTheRuleAppliedPairByPair) {
@@ -170,7 +163,7 @@ TEST(CupRanking, PlayersUnderSeveralTagsFoldAsTheLiteralLoopDoes) {
             EXPECT_EQ(rivit[i].parhaidenLkm, odotettu[i].parhaidenLkm);
             std::vector<unsigned> taysi = odotettu[i].cupPisteet;
             taysi.resize(3, 0);
-            EXPECT_EQ(levita(rivit[i], 3), taysi);
+            EXPECT_EQ(testi::levita(rivit[i], 3), taysi);
         }
     }
 }
@@ -210,7 +203,7 @@ TEST(CupRanking, SparseListsRankAndFoldAsFullOnes) {
         ASSERT_EQ(tiheat.size(), harvat.size());
         for (size_t i = 0; i < tiheat.size(); ++i) {
             ASSERT_EQ(harvat[i].totalAika, tiheat[i].totalAika) << "round " << kierros;
-            ASSERT_EQ(levita(harvat[i], pituus), tiheat[i].cupPisteet);
+            ASSERT_EQ(testi::levita(harvat[i], pituus), tiheat[i].cupPisteet);
         }
     }
 }

@@ -1,7 +1,9 @@
 #pragma once
 #include "model/level.h"
 
+#include <cstddef>
 #include <string>
+#include <vector>
 
 namespace testi {
 
@@ -18,6 +20,14 @@ inline vt::Level level(const std::string &nimi, std::initializer_list<vt::Ajo> a
     for (const vt::Ajo &a : ajot)
         l.lisaaAjo(a);
     return l;
+}
+
+// A sparse cup list spread out to its full length.
+inline std::vector<unsigned> levita(const vt::Pelaaja &p, std::size_t pituus) {
+    std::vector<unsigned> r(pituus, 0);
+    for (std::size_t k = 0; k < p.cupPaikat.size(); ++k)
+        r.at(p.cupPaikat[k]) = p.cupPisteet[k];
+    return r;
 }
 
 } // namespace testi

@@ -160,15 +160,6 @@ TEST(Totalit, RankingKeptFromLevelToLevelEqualsRankingAfresh) {
     }
 }
 
-namespace {
-std::vector<unsigned> tiheaksi(const Pelaaja &p, size_t pituus) {
-    std::vector<unsigned> r(pituus, 0);
-    for (size_t i = 0; i < p.cupPaikat.size(); ++i)
-        r.at(p.cupPaikat[i]) = p.cupPisteet[i];
-    return r;
-}
-} // namespace
-
 // A sparse cup list names the places of its values; spread out, it is the full list.
 TEST(Totalit, SparseCupListsHoldTheFullListsValues) {
     Tulostusasetukset options;
@@ -196,7 +187,8 @@ TEST(Totalit, SparseCupListsHoldTheFullListsValues) {
         ASSERT_EQ(tiheat.size(), harvat.size());
         for (size_t i = 0; i < tiheat.size(); ++i) {
             EXPECT_EQ(harvat[i].nimi, tiheat[i].nimi);
-            EXPECT_EQ(tiheaksi(harvat[i], harva.cupPituus), tiheat[i].cupPisteet) << tiheat[i].nimi;
+            EXPECT_EQ(testi::levita(harvat[i], harva.cupPituus), tiheat[i].cupPisteet)
+                << tiheat[i].nimi;
             EXPECT_TRUE(std::adjacent_find(harvat[i].cupPaikat.begin(), harvat[i].cupPaikat.end(),
                                            std::greater_equal<>()) == harvat[i].cupPaikat.end());
         }
