@@ -7,7 +7,6 @@
 #include <cctype>
 #include <optional>
 #include <ostream>
-#include <unordered_map>
 
 namespace vt {
 
@@ -441,26 +440,50 @@ void jarjestaNimenMukaan(std::vector<Battle> &battlet) {
     // Names that agree as far as the shorter one goes are exchanged too: a later name beats
     // the one in front when it sorts before it or begins with it. As ranks of the upper-cased
     // names (bytes as signed values, a prefix first), that is: its rank is at most the rank
-    // of the last name that begins with the one in front.
-    std::vector<std::string> isot;
-    for (const Battle &b : battlet)
-        isot.push_back(aakkostusAvain(b.nimi));
-    std::sort(isot.begin(), isot.end());
-    isot.erase(std::unique(isot.begin(), isot.end()), isot.end());
-    std::unordered_map<std::string, std::pair<std::uint32_t, std::uint32_t>> arvot;
-    for (size_t k = 0; k < isot.size(); ++k) {
-        const std::string &s = isot[k];
-        const auto loppu = std::partition_point(
-            isot.begin() + static_cast<long>(k), isot.end(),
-            [&](const std::string &x) { return x.compare(0, s.size(), s) == 0; });
-        arvot.emplace(s, std::make_pair(static_cast<std::uint32_t>(k),
-                                        static_cast<std::uint32_t>(loppu - isot.begin() - 1)));
+    // of the last name that begins with the one in front. The battles are ranked through a
+    // table of their ranks and thresholds, and then moved once.
+    const std::size_t n = battlet.size();
+    std::vector<std::string> isot(n);
+    std::vector<std::uint32_t> jarjestys(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        isot[i] = aakkostusAvain(battlet[i].nimi);
+        jarjestys[i] = static_cast<std::uint32_t>(i);
     }
-    vaihtojarjesta(
-        battlet,
-        kynnysjarjestys([](const Battle &i, const Battle &j) { return aakkosta(j.nimi, i.nimi); },
-                        [&](const Battle &b) { return arvot.at(aakkostusAvain(b.nimi)).first; },
-                        [&](const Battle &b) { return arvot.at(aakkostusAvain(b.nimi)).second; }));
+    std::sort(jarjestys.begin(), jarjestys.end(),
+              [&](std::uint32_t a, std::uint32_t b) { return isot[a] < isot[b]; });
+    struct Rivi {
+        std::uint32_t avain = 0;  // rank of the name among the distinct names
+        std::uint32_t kynnys = 0; // rank of the last distinct name that begins with it
+        std::uint32_t battle = 0;
+    };
+    std::vector<Rivi> rivit(n);
+    std::vector<std::uint32_t> eri; // one battle of each distinct name, in order
+    for (std::uint32_t i : jarjestys) {
+        if (eri.empty() || isot[eri.back()] != isot[i])
+            eri.push_back(i);
+        rivit[i] = {static_cast<std::uint32_t>(eri.size() - 1), 0, i};
+    }
+    std::vector<std::uint32_t> kynnykset(eri.size());
+    for (std::size_t k = 0; k < eri.size(); ++k) {
+        const std::string &alku = isot[eri[k]];
+        const auto loppu = std::partition_point(
+            eri.begin() + static_cast<long>(k), eri.end(),
+            [&](std::uint32_t x) { return isot[x].compare(0, alku.size(), alku) == 0; });
+        kynnykset[k] = static_cast<std::uint32_t>(loppu - eri.begin() - 1);
+    }
+    for (Rivi &r : rivit)
+        r.kynnys = kynnykset[r.avain];
+    vaihtojarjesta(rivit, kynnysjarjestys(
+                              [&](const Rivi &i, const Rivi &j) {
+                                  return aakkosta(battlet[j.battle].nimi, battlet[i.battle].nimi);
+                              },
+                              [](const Rivi &r) { return r.avain; },
+                              [](const Rivi &r) { return r.kynnys; }));
+    std::vector<Battle> jarjestetty;
+    jarjestetty.reserve(n);
+    for (const Rivi &r : rivit)
+        jarjestetty.push_back(std::move(battlet[r.battle]));
+    battlet = std::move(jarjestetty);
 }
 
 std::string battleIndex(std::vector<Battle> &battlet, bool html, std::ostream &konsoli) {

@@ -53,10 +53,15 @@ template <class T> struct onKynnysJarjestys : std::false_type {};
 template <class S, class A, class K>
 struct onKynnysJarjestys<KynnysJarjestys<S, A, K>> : std::true_type {};
 
+// How the threshold routine holds its elements (see jarjesta.cpp): `mitattu` picks the
+// quicker form as it goes; the tests fix one form, or move between them every few steps.
+enum class KynnysMuoto { mitattu, taulukko, puu, vuorotellen };
+
 // The final position of every element (paikka[k] is the original index of the element that
 // ends at k) under a threshold rule.
 std::vector<std::uint32_t> kynnysJarjestys(std::vector<std::uint32_t> avaimet,
-                                           std::vector<std::uint32_t> kynnykset);
+                                           std::vector<std::uint32_t> kynnykset,
+                                           KynnysMuoto muoto = KynnysMuoto::mitattu);
 
 // The order the strict rule gives one group of equal keys: `ryhma` holds its members in their
 // order at the start, `jalkeen[j]` the number of smaller elements after the j-th member (to

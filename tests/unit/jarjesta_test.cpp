@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <string>
 
 using namespace vt;
 
@@ -165,4 +167,81 @@ TEST(Vaihtojarjesta, NamesSortCaseBlindWithTheLiteralTieOrder) {
     auto odotettu = oraakkeli(nimet, nimetAakkosiin().saanto);
     vaihtojarjesta(nimet, nimetAakkosiin());
     EXPECT_EQ(nimet, odotettu);
+}
+
+namespace {
+
+// Keys and thresholds as the battle index makes them: the rank of each name among the
+// distinct names, and the rank of the last name that begins with it.
+void kynnyksiksi(const std::vector<std::string> &nimet, std::vector<std::uint32_t> &avaimet,
+                 std::vector<std::uint32_t> &kynnykset) {
+    std::vector<std::string> eri = nimet;
+    std::sort(eri.begin(), eri.end());
+    eri.erase(std::unique(eri.begin(), eri.end()), eri.end());
+    for (const std::string &s : nimet) {
+        const auto k = std::lower_bound(eri.begin(), eri.end(), s) - eri.begin();
+        auto t = k;
+        while (t + 1 < static_cast<long>(eri.size()) && eri[t + 1].rfind(s, 0) == 0)
+            ++t;
+        avaimet.push_back(static_cast<std::uint32_t>(k));
+        kynnykset.push_back(static_cast<std::uint32_t>(t));
+    }
+}
+
+std::vector<std::string> nimiAineisto(std::mt19937 &g, std::size_t n, int muoto) {
+    std::vector<std::string> v;
+    for (std::size_t i = 0; i < n; ++i)
+        v.push_back(std::to_string(i));
+    switch (muoto) {
+    case 0: // numbered names in order: long chains through stretches of neighbours
+        break;
+    case 1:
+        std::reverse(v.begin(), v.end());
+        break;
+    case 2: // in no order: short stretches
+        std::shuffle(v.begin(), v.end(), g);
+        break;
+    case 3: // in order with some neighbours exchanged
+        for (std::size_t i = 0; i + 3 < n; i += 5)
+            std::swap(v[i], v[i + 1 + g() % 3]);
+        break;
+    case 4: // short names of few letters: many equal names and prefixes
+        for (std::string &s : v) {
+            s.clear();
+            for (std::size_t k = g() % 4; k > 0; --k)
+                s += "ab1"[g() % 3];
+        }
+        break;
+    default: // in order, then in no order, then in order again
+        std::shuffle(v.begin() + static_cast<long>(n / 3), v.begin() + static_cast<long>(2 * n / 3),
+                     g);
+        break;
+    }
+    return v;
+}
+
+} // namespace
+
+TEST(Vaihtojarjesta, ThresholdRuleGivesTheLiteralOrderInEitherFormAndWhenMovingBetween) {
+    using jarjesta_detail::KynnysMuoto;
+    std::mt19937 g(13);
+    for (int muoto = 0; muoto < 6; ++muoto)
+        for (std::size_t n : {1u, 2u, 7u, 40u, 300u, 2500u}) {
+            std::vector<std::uint32_t> avaimet, kynnykset;
+            kynnyksiksi(nimiAineisto(g, n, muoto), avaimet, kynnykset);
+            std::vector<std::uint32_t> odotettu(n), k = avaimet, t = kynnykset;
+            for (std::size_t i = 0; i < n; ++i)
+                odotettu[i] = static_cast<std::uint32_t>(i);
+            for (std::size_t i = 0; i < n; ++i)
+                for (std::size_t j = i + 1; j < n; ++j)
+                    if (k[j] <= t[i]) {
+                        std::swap(k[i], k[j]);
+                        std::swap(t[i], t[j]);
+                        std::swap(odotettu[i], odotettu[j]);
+                    }
+            for (KynnysMuoto m : {KynnysMuoto::mitattu, KynnysMuoto::taulukko, KynnysMuoto::puu,
+                                  KynnysMuoto::vuorotellen})
+                ASSERT_EQ(jarjesta_detail::kynnysJarjestys(avaimet, kynnykset, m), odotettu)
+                    << "n=" << n << " shape=" << muoto << " form=" << static_cast<int>(m);
+        }
 }
