@@ -1,6 +1,7 @@
 // Times the commands that walk the whole collection: writing the stat file, the HTML page and
 // the overall cup table, and reading a stat file back. Sizes are levels x players; every level
-// holds the same number of runs.
+// holds the same number of runs. Also the battle index's name sort on numbered names.
+#include "battle/battletiedosto.h"
 #include "cup/cuptaulukot.h"
 #include "generaattori.h"
 #include "model/sivutiedostot.h"
@@ -10,7 +11,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <map>
+#include <random>
 #include <sstream>
 
 namespace {
@@ -97,6 +100,31 @@ void BM_lueStats(benchmark::State &s) {
     }
 }
 BENCHMARK(BM_lueStats)->Apply(koot);
+
+// Battles named "Level number 0" onwards (each name begins the names of ten others), in
+// order (0), reversed (1) and shuffled (2).
+void BM_battleNimet(benchmark::State &s) {
+    std::vector<Battle> battlet(static_cast<std::size_t>(s.range(0)));
+    for (std::size_t i = 0; i < battlet.size(); ++i)
+        battlet[i].nimi = "Level number " + std::to_string(i);
+    if (s.range(1) == 1)
+        std::reverse(battlet.begin(), battlet.end());
+    if (s.range(1) == 2)
+        std::shuffle(battlet.begin(), battlet.end(), std::mt19937(1));
+    for (auto _ : s) {
+        s.PauseTiming();
+        std::vector<Battle> b = battlet;
+        s.ResumeTiming();
+        jarjestaNimenMukaan(b);
+        benchmark::DoNotOptimize(b.data());
+    }
+}
+BENCHMARK(BM_battleNimet)
+    ->Args({50000, 0})
+    ->Args({200000, 0})
+    ->Args({200000, 1})
+    ->Args({5000, 2})
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <optional>
 #include <ostream>
+#include <string_view>
 
 namespace vt {
 
@@ -146,12 +147,10 @@ void tekijaTaulukko(const std::vector<Pelaaja> &rivit, const Muoto &m, std::stri
 
 // A name as `aakkosta` compares it, as a text whose plain byte order is that comparison's:
 // every byte upper-cased and moved so that the signed values sort as unsigned ones.
-std::string aakkostusAvain(const std::string &nimi) {
-    std::string r = nimi;
-    for (char &c : r)
-        c = static_cast<char>(
+void lisaaAakkostusAvain(std::string &r, const std::string &nimi) {
+    for (const char c : nimi)
+        r += static_cast<char>(
             static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(c))) ^ 0x80);
-    return r;
 }
 
 bool lasketaanTekijalle(const std::string &levelNimi) {
@@ -443,10 +442,17 @@ void jarjestaNimenMukaan(std::vector<Battle> &battlet) {
     // of the last name that begins with the one in front. The battles are ranked through a
     // table of their ranks and thresholds, and then moved once.
     const std::size_t n = battlet.size();
-    std::vector<std::string> isot(n);
+    std::string merkit; // every upper-cased name, one after another
+    std::vector<std::size_t> alut(n + 1, 0);
+    for (std::size_t i = 0; i < n; ++i)
+        alut[i + 1] = alut[i] + battlet[i].nimi.size();
+    merkit.reserve(alut[n]);
+    for (const Battle &b : battlet)
+        lisaaAakkostusAvain(merkit, b.nimi);
+    std::vector<std::string_view> isot(n);
     std::vector<std::uint32_t> jarjestys(n);
     for (std::size_t i = 0; i < n; ++i) {
-        isot[i] = aakkostusAvain(battlet[i].nimi);
+        isot[i] = std::string_view(merkit).substr(alut[i], alut[i + 1] - alut[i]);
         jarjestys[i] = static_cast<std::uint32_t>(i);
     }
     std::sort(jarjestys.begin(), jarjestys.end(),
@@ -465,7 +471,7 @@ void jarjestaNimenMukaan(std::vector<Battle> &battlet) {
     }
     std::vector<std::uint32_t> kynnykset(eri.size());
     for (std::size_t k = 0; k < eri.size(); ++k) {
-        const std::string &alku = isot[eri[k]];
+        const std::string_view alku = isot[eri[k]];
         const auto loppu = std::partition_point(
             eri.begin() + static_cast<long>(k), eri.end(),
             [&](std::uint32_t x) { return isot[x].compare(0, alku.size(), alku) == 0; });

@@ -258,9 +258,11 @@ class Mittari {
     // Move only when the other form would have taken at most half the time, so that an
     // input on the edge does not send the elements to and fro.
     static constexpr std::uint64_t ETU = 2;
-    // Look after work worth 8 exchanges per element: moving the elements into the other form
-    // costs a few exchanges' worth per element, so moving stays a small share of the work.
-    static constexpr std::uint64_t IKKUNA = 8;
+    // Look after work worth 2 exchanges per element. Moving the elements into the other form
+    // costs a few exchanges' worth per element, and the forms only trade places when one is
+    // twice as quick, so moving stays a modest share; looking soon keeps the array form's
+    // start short on names where the tree is many times quicker.
+    static constexpr std::uint64_t IKKUNA = 2;
 
     // Steps per form when the tests have the forms take turns.
     static constexpr std::uint64_t VUORON_PITUUS = 3;

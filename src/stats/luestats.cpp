@@ -2,9 +2,13 @@
 
 #include "util/teksti.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <functional>
 #include <istream>
 #include <ostream>
-#include <unordered_map>
+#include <string>
+#include <vector>
 
 namespace vt {
 
@@ -44,6 +48,70 @@ std::string ensimmaisenSananJalkeen(const std::string &s) {
 }
 
 std::string tasoAvain(const std::string &nimi) { return lyhenna(toUpper(nimi).substr(0, 30)); }
+
+// The levels of the collection by their merge key: an open-addressed table of level numbers
+// with the hashes of their keys. Keys are made and compared only where the hashes agree, so a
+// new level costs one probe and no stored text.
+class TasoHakemisto {
+  public:
+    explicit TasoHakemisto(const std::vector<Level> &levelit) : levelit_(levelit) {
+        for (std::size_t i = 0; i < levelit.size(); ++i) {
+            const std::string avain = tasoAvain(levelit[i].annaNimi());
+            if (etsi(avain) == EI)
+                lisaa(avain, i); // of levels with the same key, the first one is the match
+        }
+    }
+
+    static constexpr std::size_t EI = SIZE_MAX;
+
+    // The level with this key, or EI.
+    std::size_t etsi(const std::string &avain) const {
+        if (paikat_.empty())
+            return EI;
+        const std::uint64_t h = std::hash<std::string>{}(avain);
+        for (std::size_t p = h & maski(); paikat_[p].taso != 0; p = (p + 1) & maski())
+            if (paikat_[p].tiiviste == h &&
+                tasoAvain(levelit_[paikat_[p].taso - 1].annaNimi()) == avain)
+                return paikat_[p].taso - 1;
+        return EI;
+    }
+
+    void lisaa(const std::string &avain, std::size_t taso) {
+        // At most half full, so that a probe for a new key ends soon.
+        if (2 * (maara_ + 1) > paikat_.size())
+            kasvata();
+        sijoita({std::hash<std::string>{}(avain), taso + 1});
+        ++maara_;
+    }
+
+  private:
+    struct Paikka {
+        std::uint64_t tiiviste = 0;
+        std::size_t taso = 0; // level index + 1; 0 is a free place
+    };
+
+    std::size_t maski() const { return paikat_.size() - 1; }
+
+    void sijoita(const Paikka &q) {
+        std::size_t p = q.tiiviste & maski();
+        while (paikat_[p].taso != 0)
+            p = (p + 1) & maski();
+        paikat_[p] = q;
+    }
+
+    // Doubles the table. No key is in it twice, so the places may be re-made in any order.
+    void kasvata() {
+        std::vector<Paikka> vanhat(std::max<std::size_t>(64, 2 * paikat_.size()));
+        vanhat.swap(paikat_);
+        for (const Paikka &q : vanhat)
+            if (q.taso != 0)
+                sijoita(q);
+    }
+
+    const std::vector<Level> &levelit_;
+    std::vector<Paikka> paikat_;
+    std::size_t maara_ = 0;
+};
 
 // A time with an hours field, as the game writes it (HH:MM:SS:CC) and as this program
 // writes it (H:MM:SS,CC): the general time reader stops at six digits.
@@ -99,9 +167,7 @@ std::string etsiPelaaja(const std::string &rivi, bool tulosMoodi) {
 }
 
 void lueStats(std::istream &in, std::vector<Level> &levelit, bool uusi, std::ostream &konsoli) {
-    std::unordered_map<std::string, size_t> hakemisto;
-    for (size_t i = 0; i < levelit.size(); ++i)
-        hakemisto.emplace(tasoAvain(levelit[i].annaNimi()), i);
+    TasoHakemisto hakemisto(levelit);
 
     // The data copy in the closing comment of an HTML page is read as it was before it was
     // made safe for the comment.
@@ -134,6 +200,8 @@ void lueStats(std::istream &in, std::vector<Level> &levelit, bool uusi, std::ost
 
         std::vector<Ajo> ajot;
         while (seuraava(rivi)) {
+            if (onkotyhja(rivi)) // no time in it: the runs end
+                break;
             std::string t = rivi;
             if (tulosMoodi) {
                 size_t p = t.find(". ");
@@ -154,13 +222,14 @@ void lueStats(std::istream &in, std::vector<Level> &levelit, bool uusi, std::ost
             ajot.push_back(std::move(ajo));
         }
 
-        auto loytyi = hakemisto.find(tasoAvain(nimi));
-        if (loytyi != hakemisto.end()) {
-            levelit[loytyi->second].lisaaAjot(ajot);
+        const std::string avain = tasoAvain(nimi);
+        const std::size_t loytyi = hakemisto.etsi(avain);
+        if (loytyi != TasoHakemisto::EI) {
+            levelit[loytyi].lisaaAjot(ajot);
         } else {
             Level level(nimi);
             level.lisaaAjot(ajot);
-            hakemisto.emplace(tasoAvain(nimi), levelit.size());
+            hakemisto.lisaa(avain, levelit.size());
             levelit.push_back(std::move(level));
             konsoli << "Level " << nimi << " added.\n";
         }

@@ -53,6 +53,33 @@ TEST(LueStats, MergingIsCaseInsensitiveOverThirtyCharactersAndKeepsOldRuns) {
     EXPECT_EQ(m.size(), 1u);
 }
 
+TEST(LueStats, ManyLevelsMergeIntoTheFirstLevelOfTheirKey) {
+    // Enough levels to grow the lookup several times; read again in reverse, in other case.
+    std::string eka, toka;
+    for (int i = 0; i < 1500; ++i) {
+        eka += "  Level " + std::to_string(i + 1) + ", Track " + std::to_string(i) +
+               ":\n     0:10,00 A\n \t \n";
+        toka = "  Level 1, TRACK " + std::to_string(i) + ":\n     0:2" + std::to_string(i % 10) +
+               ",00 B" + std::to_string(i) + "\n\n" + toka;
+    }
+    auto l = lue(eka);
+    ASSERT_EQ(l.size(), 1500u);
+    std::string konsoli;
+    l = lue(toka, l, false, &konsoli);
+    ASSERT_EQ(l.size(), 1500u);
+    EXPECT_EQ(konsoli, "");
+    for (int i = 0; i < 1500; ++i) {
+        ASSERT_EQ(l[i].annaAjojenLkm(), 2u) << i;
+        EXPECT_EQ(l[i].ajot()[1].nimi, "B" + std::to_string(i));
+    }
+    // Two levels of the collection with the same key: the first one takes the runs.
+    std::vector<Level> kaksi{Level("Same"), Level("SAME"), Level("Other")};
+    kaksi = lue("Level 1, same:\n 0:10,00 C\n", kaksi);
+    ASSERT_EQ(kaksi.size(), 3u);
+    EXPECT_EQ(kaksi[0].annaAjojenLkm(), 1u);
+    EXPECT_EQ(kaksi[1].annaAjojenLkm(), 0u);
+}
+
 TEST(LueStats, ApplesHoursMultiplayerAndCrlf) {
     auto l = lue("Level 1, A:\r\n    5 apples    Eve\r\n     1 apple Frank\r\n    00:14:50    "
                  "Ann, Bob\r\n  Pineapple 0:10,00\r\n");
