@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sstream>
+#include <string>
+#include <vector>
 
 using namespace vt;
 
@@ -55,22 +57,31 @@ TEST(LueStats, MergingIsCaseInsensitiveOverThirtyCharactersAndKeepsOldRuns) {
 
 TEST(LueStats, ManyLevelsMergeIntoTheFirstLevelOfTheirKey) {
     // Enough levels to grow the lookup several times; read again in reverse, in other case.
-    std::string eka, toka;
+    std::string eka;
+    std::vector<std::string> toka;
     for (int i = 0; i < 1500; ++i) {
-        eka += "  Level " + std::to_string(i + 1) + ", Track " + std::to_string(i) +
-               ":\n     0:10,00 A\n \t \n";
-        toka = "  Level 1, TRACK " + std::to_string(i) + ":\n     0:2" + std::to_string(i % 10) +
-               ",00 B" + std::to_string(i) + "\n\n" + toka;
+        const std::string n = std::to_string(i);
+        eka.append("  Level 1, Track ").append(n).append(":\n     0:10,00 A\n \t \n");
+        toka.push_back(std::string("  Level 1, TRACK ")
+                           .append(n)
+                           .append(":\n     0:2")
+                           .append(std::to_string(i % 10))
+                           .append(",00 B")
+                           .append(n)
+                           .append("\n\n"));
     }
     auto l = lue(eka);
     ASSERT_EQ(l.size(), 1500u);
     std::string konsoli;
-    l = lue(toka, l, false, &konsoli);
+    std::string takaperin;
+    for (auto t = toka.rbegin(); t != toka.rend(); ++t)
+        takaperin += *t;
+    l = lue(takaperin, l, false, &konsoli);
     ASSERT_EQ(l.size(), 1500u);
     EXPECT_EQ(konsoli, "");
     for (int i = 0; i < 1500; ++i) {
         ASSERT_EQ(l[i].annaAjojenLkm(), 2u) << i;
-        EXPECT_EQ(l[i].ajot()[1].nimi, "B" + std::to_string(i));
+        EXPECT_EQ(l[i].ajot()[1].nimi, std::string("B").append(std::to_string(i)));
     }
     // Two levels of the collection with the same key: the first one takes the runs.
     std::vector<Level> kaksi{Level("Same"), Level("SAME"), Level("Other")};
