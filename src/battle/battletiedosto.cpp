@@ -158,38 +158,50 @@ bool lasketaanTekijalle(const std::string &levelNimi) {
 }
 
 // The results block of one event.
-std::string tulosLohko(const Level &level, std::uint32_t e, const std::vector<Ajo> &ajot,
-                       const Muoto &m) {
-    std::string r;
+// One event's results block, appended to r.
+void lisaaTulosLohko(std::string &r, const Level &level, std::uint32_t e,
+                     const std::vector<Ajo> &ajot, const Muoto &m) {
     if (m.html)
-        r += "<tr><td><br><br></td></tr><tr align=\"left\"><td><a name=\"" + m(level.annaNimi()) +
-             "\"><h3>";
-    r += "Event " + int2string(e) + ": " + m(level.annaNimi());
+        r.append("<tr><td><br><br></td></tr><tr align=\"left\"><td><a name=\"")
+            .append(m(level.annaNimi()))
+            .append("\"><h3>");
+    r.append("Event ").append(int2string(e)).append(": ").append(m(level.annaNimi()));
     const std::string &tekija = level.annaPitaja();
     // The bots' nicks say nothing of who made the level.
     if (!tekija.empty() && tekija != "battlebot" && tekija != "ruuttori")
-        r += " by " + m(tekija);
+        r.append(" by ").append(m(tekija));
     if (!level.paivamaara.empty())
-        r += " on " + m(level.paivamaara);
+        r.append(" on ").append(m(level.paivamaara));
     if (!level.alkuaika.empty())
-        r += " at " + m(level.alkuaika);
+        r.append(" at ").append(m(level.alkuaika));
     if (level.annaPituus() != 0)
-        r += " (" + int2string(level.annaPituus()) + " mins)";
+        r.append(" (").append(int2string(level.annaPituus())).append(" mins)");
     if (m.html)
-        r += "</h3></td></tr><tr align=\"left\"><td>" + TAULUKKO_2 + "\n";
+        r.append("</h3></td></tr><tr align=\"left\"><td>").append(TAULUKKO_2).append("\n");
     else
-        r += "\n\n Pos.  Player                 Time        Diff.        Points\n" +
-             std::string(64, '-') + "\n";
+        r.append("\n\n Pos.  Player                 Time        Diff.        Points\n")
+            .append(64, '-')
+            .append("\n");
     const char *solu = m.vain("<td>");
     for (size_t i = 0; i < ajot.size(); ++i) {
-        r += std::string(m.vain("<tr><td>")) + " " + pidenna(int2string(i + 1) + ". ", 6) + solu +
-             m.solu(lyhenna(ajot[i].nimi), 18) + solu + ajot[i].aika.str() + "     " + solu +
-             (ajot[i].aika - ajot[0].aika) + "     " + solu + int2string(ajot[i].pisteet) + "\n" +
-             m.vain("</tr>");
+        r.append(m.vain("<tr><td>"))
+            .append(" ")
+            .append(pidenna(int2string(i + 1) + ". ", 6))
+            .append(solu)
+            .append(m.solu(lyhenna(ajot[i].nimi), 18))
+            .append(solu)
+            .append(ajot[i].aika.str())
+            .append("     ")
+            .append(solu)
+            .append(ajot[i].aika - ajot[0].aika)
+            .append("     ")
+            .append(solu)
+            .append(int2string(ajot[i].pisteet))
+            .append("\n")
+            .append(m.vain("</tr>"));
     }
-    r += m.vain("</font></table></td></tr>");
-    r += "\n\n";
-    return r;
+    r.append(m.vain("</font></table></td></tr>"));
+    r.append("\n\n");
 }
 
 } // namespace
@@ -512,11 +524,18 @@ std::string battleIndex(std::vector<Battle> &battlet, bool html, std::ostream &k
     for (const Battle &b : battlet) {
         r += " ";
         if (html)
-            r += "<tr><td><a href=\"#" + m(b.nimi) + "\">";
-        r += m.solu(b.tekija.empty() ? b.nimi : b.nimi + " by " + b.tekija, 31);
-        r += m.vain("</a><td>");
-        r += pidenna(b.numero, 9) + solu + pidenna(b.pelaajia, 11) + solu +
-             m.solu(lyhenna(b.voittaja), 18) + solu + b.parasAika.str() + m.vain("</tr>") + "\n";
+            r.append("<tr><td><a href=\"#").append(m(b.nimi)).append("\">");
+        r.append(m.solu(b.tekija.empty() ? b.nimi : b.nimi + " by " + b.tekija, 31))
+            .append(m.vain("</a><td>"))
+            .append(pidenna(b.numero, 9))
+            .append(solu)
+            .append(pidenna(b.pelaajia, 11))
+            .append(solu)
+            .append(m.solu(lyhenna(b.voittaja), 18))
+            .append(solu)
+            .append(b.parasAika.str())
+            .append(m.vain("</tr>"))
+            .append("\n");
         pelaajia += b.pelaajia;
         summa = summa + b.parasAika;
     }
@@ -557,7 +576,7 @@ BattleTiedosto teeBattleTiedosto(const std::vector<Level> &levelit, bool html, u
         b.paivamaara = level.paivamaara;
         b.pituus = level.annaPituus();
         battlet.push_back(std::move(b));
-        t.keski += tulosLohko(level, e, ajot, m);
+        lisaaTulosLohko(t.keski, level, e, ajot, m);
         tilasto.lisaa(ajot, e, level);
     }
     if (n > 499)

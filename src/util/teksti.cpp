@@ -131,6 +131,8 @@ bool aakkosta(const std::string &a, const std::string &b) {
 bool loytyyko(const std::string &s, const std::string &t) { return s.find(t) != std::string::npos; }
 
 std::string htmlSuojaa(const std::string &s) {
+    if (s.find_first_of("&<>\"") == std::string::npos)
+        return s;
     std::string r;
     r.reserve(s.size());
     for (char c : s) {
