@@ -158,6 +158,26 @@ bool lasketaanTekijalle(const std::string &levelNimi) {
 }
 
 // The results block of one event.
+// Escaping makes a character at most six ("&quot;").
+constexpr std::size_t SUOJATTU = 6;
+
+// More room than the results blocks take: every text as if each of its characters were
+// escaped, every fixed part and number generously. The blocks then grow in one place; room
+// that is never written takes no memory.
+std::size_t lohkojenTila(const std::vector<Level> &levelit) {
+    constexpr std::size_t LOHKO = 400; // the fixed parts of a block beside its table
+    constexpr std::size_t RIVI = 200;  // the fixed parts and numbers of one results line
+    std::size_t tila = 0;
+    for (const Level &l : levelit) {
+        tila += TAULUKKO_2.size() + LOHKO +
+                SUOJATTU * (2 * l.annaNimi().size() + l.annaPitaja().size() + l.paivamaara.size() +
+                            l.alkuaika.size());
+        for (const Ajo &a : l.ajot())
+            tila += RIVI + SUOJATTU * a.nimi.size();
+    }
+    return tila;
+}
+
 // One event's results block, appended to r.
 void lisaaTulosLohko(std::string &r, const Level &level, std::uint32_t e,
                      const std::vector<Ajo> &ajot, const Muoto &m) {
@@ -518,6 +538,10 @@ std::string battleIndex(std::vector<Battle> &battlet, bool html, std::ostream &k
         r += " Level                          Event    Players    Winner                 Time\n" +
              std::string(83, '-') + "\n";
     jarjestaNimenMukaan(battlet);
+    std::size_t tila = r.size() + 1000; // as for the results blocks: more than is written
+    for (const Battle &b : battlet)
+        tila += 200 + SUOJATTU * (2 * b.nimi.size() + b.tekija.size() + b.voittaja.size());
+    r.reserve(tila);
     const char *solu = m.vain("<td>");
     std::uint64_t pelaajia = 0;
     Aika summa;
@@ -556,6 +580,7 @@ BattleTiedosto teeBattleTiedosto(const std::vector<Level> &levelit, bool html, u
     BattleTilasto tilasto;
     konsoli << "Writing battles to file...\n";
     const size_t n = levelit.size();
+    t.keski.reserve(lohkojenTila(levelit));
     for (size_t j = 0; j < n; ++j) {
         if (j % 500 == 0 && j != 0)
             konsoli << j << "/" << n << " levels written...\n";
