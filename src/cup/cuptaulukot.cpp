@@ -57,11 +57,6 @@ std::uint64_t summa(const Pelaaja &p) {
     return s;
 }
 
-void laskeTaso(const Level &l, std::vector<Pelaaja> &rivit, const Tulostusasetukset &options,
-               const std::vector<unsigned> &cupTaulukko, unsigned numero) {
-    l.laskeTotalTimet(rivit, options, cupTaulukko, numero, true);
-}
-
 struct Sijoitettava {
     std::uint64_t summa = 0;
     Pelaaja p;
@@ -205,7 +200,7 @@ void tulostaYhdenKentanCupPisteet(std::ostream &out, unsigned levelIndex,
                                   const std::vector<unsigned> &cupTaulukko, const Kello &kello) {
     std::vector<Pelaaja> rivit;
     const Level &level = levels[levelIndex];
-    laskeTaso(level, rivit, options, cupTaulukko, levelIndex + 1);
+    level.laskeTotalTimet(rivit, options, cupTaulukko, levelIndex + 1, true);
     out << "Level " << (levelIndex + 1) << ", " << level.annaNimi() << " results: \n\n";
     size_t w = 12;
     for (const Pelaaja &p : rivit)
