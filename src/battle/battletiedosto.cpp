@@ -4,6 +4,7 @@
 #include "util/teksti.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <optional>
 #include <ostream>
@@ -148,9 +149,15 @@ void tekijaTaulukko(const std::vector<Pelaaja> &rivit, const Muoto &m, std::stri
 // A name as `aakkosta` compares it, as a text whose plain byte order is that comparison's:
 // every byte upper-cased and moved so that the signed values sort as unsigned ones.
 void lisaaAakkostusAvain(std::string &r, const std::string &nimi) {
+    static const std::array<char, 256> taulu = [] {
+        std::array<char, 256> t{};
+        for (unsigned c = 0; c < 256; ++c)
+            t[c] = static_cast<char>(static_cast<unsigned char>(std::toupper(static_cast<int>(c))) ^
+                                     0x80);
+        return t;
+    }();
     for (const char c : nimi)
-        r += static_cast<char>(
-            static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(c))) ^ 0x80);
+        r += taulu[static_cast<unsigned char>(c)];
 }
 
 bool lasketaanTekijalle(const std::string &levelNimi) {
@@ -501,14 +508,21 @@ void jarjestaNimenMukaan(std::vector<Battle> &battlet) {
             eri.push_back(i);
         rivit[i] = {static_cast<std::uint32_t>(eri.size() - 1), 0, i};
     }
+    // The names that begin with a name follow it at once in this order, so the names still
+    // open form a chain, each beginning the next: a name closes those it does not begin with.
     std::vector<std::uint32_t> kynnykset(eri.size());
-    for (std::size_t k = 0; k < eri.size(); ++k) {
-        const std::string_view alku = isot[eri[k]];
-        const auto loppu = std::partition_point(
-            eri.begin() + static_cast<long>(k), eri.end(),
-            [&](std::uint32_t x) { return isot[x].compare(0, alku.size(), alku) == 0; });
-        kynnykset[k] = static_cast<std::uint32_t>(loppu - eri.begin() - 1);
+    std::vector<std::uint32_t> avoimet;
+    for (std::uint32_t k = 0; k < eri.size(); ++k) {
+        const std::string_view nimi = isot[eri[k]];
+        while (!avoimet.empty() &&
+               nimi.substr(0, isot[eri[avoimet.back()]].size()) != isot[eri[avoimet.back()]]) {
+            kynnykset[avoimet.back()] = k - 1;
+            avoimet.pop_back();
+        }
+        avoimet.push_back(k);
     }
+    for (std::uint32_t k : avoimet)
+        kynnykset[k] = static_cast<std::uint32_t>(eri.size() - 1);
     for (Rivi &r : rivit)
         r.kynnys = kynnykset[r.avain];
     vaihtojarjesta(rivit, kynnysjarjestys(

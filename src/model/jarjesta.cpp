@@ -326,7 +326,8 @@ class Ketjupuu {
     u32 askel(Mittari &mittari) {
         mittari.askel();
         u32 x = 0;
-        u32 loput = irrotaEnsimmainen(juuri_, x);
+        u32 seuraava = 0;
+        u32 loput = irrotaEnsimmainen(juuri_, x, seuraava);
         // Invariant: `valmiit` holds the elements before the chain's position, in their places
         // after this step, every link right but the last one's; x is the chain's element;
         // `loput` the elements after.
@@ -337,7 +338,7 @@ class Ketjupuu {
             u32 viimeinen = 0;
             leikkaaEnintaan(loput, s_[x].kynnys, ohitetut, venytys);
             leikkaaKatkoon(venytys, venytys, loput);
-            loput = irrotaEnsimmainen(loput, viimeinen);
+            loput = irrotaEnsimmainen(loput, viimeinen, seuraava);
             mittari.venytys(s_[venytys].koko + 1);
 
             // Turn the stretch by one: x takes its first place, the last one goes on. The
@@ -347,12 +348,12 @@ class Ketjupuu {
             valmiit = liita(valmiit, ohitetut);
             if (valmiit != 0)
                 asetaViimeisenLinkki(valmiit, ohi ? 0 : s_[x].avain);
-            const u32 seuraava = loput != 0 ? s_[ensimmainen(loput)].avain : MinimiPuu::EI;
+            const u32 seuraavanAvain = seuraava != 0 ? s_[seuraava].avain : MinimiPuu::EI;
             s_[x].vasen = s_[x].oikea = 0;
-            s_[x].linkki = venytys != 0 || seuraava <= s_[x].kynnys;
+            s_[x].linkki = venytys != 0 || seuraavanAvain <= s_[x].kynnys;
             paivita(x);
             if (venytys != 0)
-                asetaViimeisenLinkki(venytys, seuraava);
+                asetaViimeisenLinkki(venytys, seuraavanAvain);
             valmiit = liita(liita(valmiit, x), venytys);
             x = viimeinen;
         }
@@ -450,24 +451,26 @@ class Ketjupuu {
         paivita(v);
     }
 
-    // Takes the first element of v (into `ensimmainen`); returns the rest.
-    u32 irrotaEnsimmainen(u32 v, u32 &ensimmainen) {
+    // Takes the first element of v (into `ensimmainen`); returns the rest, whose first element
+    // goes into `uusiEnsimmainen` (0 when none is left).
+    u32 irrotaEnsimmainen(u32 v, u32 &ensimmainen, u32 &uusiEnsimmainen) {
         polku_.clear();
         for (; s_[v].vasen != 0; v = s_[v].vasen)
             polku_.push_back(v);
         ensimmainen = v;
+        // Next in order: the leftmost of its right subtree, or else the node above it.
+        uusiEnsimmainen = s_[v].oikea;
+        if (uusiEnsimmainen != 0)
+            while (s_[uusiEnsimmainen].vasen != 0)
+                uusiEnsimmainen = s_[uusiEnsimmainen].vasen;
+        else if (!polku_.empty())
+            uusiEnsimmainen = polku_.back();
         if (polku_.empty())
             return s_[v].oikea;
         s_[polku_.back()].vasen = s_[v].oikea;
         for (auto p = polku_.rbegin(); p != polku_.rend(); ++p)
             paivita(*p);
         return polku_.front();
-    }
-
-    u32 ensimmainen(u32 v) const {
-        while (s_[v].vasen != 0)
-            v = s_[v].vasen;
-        return v;
     }
 
     // The last element of v is now followed by one of key `seuraava`.
