@@ -119,11 +119,7 @@ TEST(PahatTiedostot, TwoHundredThousandEmptyLevels) {
     std::string s;
     for (int l = 0; l < 200000; ++l)
         s += "  Level " + std::to_string(l + 1) + ", L" + std::to_string(l) + ":\n\n";
-    // Every save but the battle file: the exchange sort of its index by name makes some
-    // hundred million exchanges on 200,000 names that begin with one another.
-    kestaa("empty.txt", s, false, 1024,
-           "10\nout\n\n11\nout\n\n\n13\n1\ncup\n\n14\n1\nteams\n\n16\n1\n\n4\n\n\n\nsheet\n\n5\n\n1"
-           "8\n");
+    kestaa("empty.txt", s, false);
 }
 
 TEST(PahatTiedostot, AMillionLinesOfChatter) {
