@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <ostream>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace vt {
 
@@ -39,18 +38,36 @@ void Level::lisaaAjo(const Ajo &ajo) {
 }
 
 void Level::lisaaAjot(const std::vector<Ajo> &ajot) {
-    auto avain = [](const Ajo &a) {
-        std::string k = a.nimi;
+    // A run the level already has (the same name and all four fields of the time alike) is
+    // not added again. The runs are found by hash in an open-addressed table of their places.
+    auto tiiviste = [](const Ajo &a) {
+        std::uint64_t h = std::hash<std::string>{}(a.nimi);
         for (std::uint32_t v : {a.aika.minuutit, a.aika.sekunnit, a.aika.sadasosat, a.aika.omenat})
-            k.append(reinterpret_cast<const char *>(&v), sizeof v);
-        return k;
+            h = (h ^ v) * 0x100000001b3u; // the FNV prime spreads each field over the word
+        return h;
     };
-    std::unordered_set<std::string> olemassa;
-    for (const Ajo &a : ajot_)
-        olemassa.insert(avain(a));
+    auto sama = [](const Ajo &a, const Ajo &b) {
+        return a.aika.minuutit == b.aika.minuutit && a.aika.sekunnit == b.aika.sekunnit &&
+               a.aika.sadasosat == b.aika.sadasosat && a.aika.omenat == b.aika.omenat &&
+               a.nimi == b.nimi;
+    };
+    std::size_t koko = 16; // at most half full, so that a probe ends soon
+    while (koko < 2 * (ajot_.size() + ajot.size()))
+        koko *= 2;
+    std::vector<std::size_t> paikat(koko, 0); // place in the runs + 1; 0 is free
+    auto paikka = [&](const Ajo &a) -> std::size_t & {
+        for (std::size_t p = tiiviste(a) & (koko - 1);; p = (p + 1) & (koko - 1))
+            if (paikat[p] == 0 || sama(ajot_[paikat[p] - 1], a))
+                return paikat[p];
+    };
+    for (std::size_t i = 0; i < ajot_.size(); ++i)
+        if (std::size_t &q = paikka(ajot_[i]); q == 0)
+            q = i + 1;
     for (const Ajo &a : ajot)
-        if (olemassa.insert(avain(a)).second)
+        if (std::size_t &q = paikka(a); q == 0) {
             ajot_.push_back(a);
+            q = ajot_.size();
+        }
 }
 
 void Level::vaihdaPelaajanNimi(const std::string &vanha, const std::string &uusi) {

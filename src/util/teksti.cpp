@@ -6,8 +6,6 @@
 
 namespace vt {
 
-bool onValilyonti(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
-
 std::string toUpper(const std::string &s) {
     std::string r = s;
     for (char &c : r) {

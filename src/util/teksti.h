@@ -29,8 +29,9 @@ struct LuettuLuku {
 };
 bool lueLuku(const std::string &s, size_t &i, unsigned long long katto, LuettuLuku &luku);
 
-// White space as the C isspace test sees it, safe for bytes from 0x80 up.
-bool onValilyonti(char c);
+// White space as the C isspace test sees it (space, tab, line feed, vertical tab, form feed,
+// carriage return); bytes from 0x80 up are none.
+inline bool onValilyonti(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 // Escapes & < > " for HTML text; other bytes pass unchanged.
 std::string htmlSuojaa(const std::string &s);
 // The text of the data copy inside an HTML comment: no "--" at all, so that no name can end

@@ -3,6 +3,8 @@
 #include "testiapu.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <random>
 #include <sstream>
 
@@ -28,6 +30,44 @@ TEST(Level, AddingDropsDuplicatesAndKeepsTheOldRun) {
     EXPECT_FALSE(l.ajot()[0].uusi);
     l.lisaaAjo(ajo("a", "1:00,00"));
     EXPECT_EQ(l.annaAjojenLkm(), 2u);
+}
+
+TEST(Level, AddingManyRunsKeepsTheFirstOfEachNameAndTimeInOrder) {
+    // The plain rule as the oracle: a run is added when no run of the level has its name
+    // and all four fields of its time.
+    std::mt19937 g(3);
+    auto sama = [](const Ajo &a, const Ajo &b) {
+        return a.nimi == b.nimi && a.aika.minuutit == b.aika.minuutit &&
+               a.aika.sekunnit == b.aika.sekunnit && a.aika.sadasosat == b.aika.sadasosat &&
+               a.aika.omenat == b.aika.omenat;
+    };
+    for (int kierros = 0; kierros < 20; ++kierros) {
+        std::vector<Ajo> vanhat, uudet;
+        for (auto *v : {&vanhat, &uudet})
+            for (std::size_t i = g() % 60; i > 0; --i) {
+                Ajo a;
+                a.nimi = std::string(1, static_cast<char>('A' + g() % 4));
+                a.aika.sekunnit = g() % 3;
+                a.aika.sadasosat = g() % 2;
+                a.aika.omenat = g() % 3 == 0 ? 1 : 0; // apples alone tell two runs apart
+                a.uusi = v == &uudet;
+                v->push_back(a);
+            }
+        Level l("L");
+        l.lisaaAjot(vanhat);
+        l.lisaaAjot(uudet);
+        std::vector<Ajo> odotettu;
+        for (auto *v : {&vanhat, &uudet})
+            for (const Ajo &a : *v)
+                if (std::none_of(odotettu.begin(), odotettu.end(),
+                                 [&](const Ajo &b) { return sama(a, b); }))
+                    odotettu.push_back(a);
+        ASSERT_EQ(l.annaAjojenLkm(), odotettu.size()) << kierros;
+        for (std::size_t i = 0; i < odotettu.size(); ++i) {
+            EXPECT_TRUE(sama(l.ajot()[i], odotettu[i])) << kierros << " " << i;
+            EXPECT_EQ(l.ajot()[i].uusi, odotettu[i].uusi) << kierros << " " << i;
+        }
+    }
 }
 
 TEST(Level, RenameRemovesDuplicatesOfTheNewName) {

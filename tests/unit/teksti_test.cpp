@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 using namespace vt;
 
 TEST(Teksti, NumberTexts) {
@@ -67,4 +69,9 @@ TEST(Kommentti, NoDoubleDashAndEveryTextComesBack) {
     EXPECT_EQ(kommenttiin("Hill & Dale"), "Hill & Dale");
     // A page of an earlier version wrote "-->" as "--&gt;".
     EXPECT_EQ(kommentista("a--&gt;b"), "a-->b");
+}
+
+TEST(Teksti, WhiteSpaceIsTheCTestForEveryByte) {
+    for (int c = 0; c < 256; ++c)
+        EXPECT_EQ(onValilyonti(static_cast<char>(c)), std::isspace(c) != 0) << c;
 }
