@@ -85,6 +85,8 @@ class TasoHakemisto {
     }
 
   private:
+    static constexpr std::size_t ALKUKOKO = 64; // a power of two, as every size after it
+
     struct Paikka {
         std::uint64_t tiiviste = 0;
         std::size_t taso = 0; // level index + 1; 0 is a free place
@@ -101,7 +103,7 @@ class TasoHakemisto {
 
     // Doubles the table. No key is in it twice, so the places may be re-made in any order.
     void kasvata() {
-        std::vector<Paikka> vanhat(std::max<std::size_t>(64, 2 * paikat_.size()));
+        std::vector<Paikka> vanhat(std::max<std::size_t>(ALKUKOKO, 2 * paikat_.size()));
         vanhat.swap(paikat_);
         for (const Paikka &q : vanhat)
             if (q.taso != 0)
