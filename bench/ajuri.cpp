@@ -216,6 +216,9 @@ int main(int argc, char **argv) {
                 const Tulos t = aja(ohjelma, kansio, lataus + syote(m, k) + "18\n");
                 ajat.push_back(t.sekunnit);
                 muisti = std::max(muisti, t.muistiKt);
+                // Gone before the next run, so that the disk is not still taking this run's
+                // output (L's cup table is 200 MB) while the next one is timed.
+                fs::remove_all(kansio);
             }
             std::sort(ajat.begin(), ajat.end());
             const double mediaani = ajat[ajat.size() / 2];
