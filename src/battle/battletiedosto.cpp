@@ -164,7 +164,6 @@ bool lasketaanTekijalle(const std::string &levelNimi) {
     return !(levelNimi.size() >= 5 && toUpper(levelNimi.substr(0, 2)) == "RL");
 }
 
-// The results block of one event.
 // Escaping makes a character at most six ("&quot;").
 constexpr std::size_t SUOJATTU = 6;
 

@@ -142,8 +142,8 @@ template <class K> std::vector<std::uint32_t> tasanAvaimella(const std::vector<K
 // so on; each member moves on to the place of the next one and the last ends at i. No order
 // of keys tells the result, so the exchanges are made, in one of two forms:
 //
-// - `Taulukko`: the elements in one array and a tree of minimum keys, which finds each member
-//   of a chain directly; one exchange per member.
+// - The array form (`Alkiot`, `taulukkoAskel`): the elements in one array and a tree of
+//   minimum keys, which finds each member of a chain directly; one exchange per member.
 // - `Ketjupuu`: the elements in a balanced tree by position. Where names begin with one
 //   another ("Level 1", "Level 10", "Level 100"), chains run through long stretches of
 //   neighbours each of which beats the one before it. Such a stretch, once entered, is
@@ -331,8 +331,8 @@ class Ketjupuu {
         u32 seuraava = 0;
         u32 loput = irrotaEnsimmainen(juuri_, x, seuraava);
         // Invariant: `valmiit` holds the elements before the chain's position, in their places
-        // after this step, every link right but the last one's; x is the chain's element;
-        // `loput` the elements after.
+        // after this step, every link right (the last one's for the first of `loput`); x is
+        // the chain's element; `loput` the elements after.
         u32 valmiit = 0;
         while (loput != 0 && s_[loput].minimi <= s_[x].kynnys) {
             u32 ohitetut = 0;
