@@ -359,23 +359,44 @@ void RiviHakemisto::jarjestaMuuttuneet(size_t n, const std::vector<std::uint32_t
     std::sort(ryhmat.begin(), ryhmat.end());
     ryhmat.erase(std::unique(ryhmat.begin(), ryhmat.end()), ryhmat.end());
 
-    // Each group in ascending order of key. `pienet` holds the places at the start of the
-    // changed rows of a smaller key, sorted.
-    std::vector<size_t> pienet;
+    // Each group in ascending order of key. The places at the start of the changed rows of a
+    // smaller key are counted in a Fenwick tree over the changed rows' places, in order.
+    std::vector<size_t> muuttuneidenPaikat;
+    muuttuneidenPaikat.reserve(muuttuneet.size());
+    for (std::uint32_t r : muuttuneet)
+        muuttuneidenPaikat.push_back(alussa(r));
+    std::sort(muuttuneidenPaikat.begin(), muuttuneidenPaikat.end());
+    std::vector<std::uint32_t> pienet(muuttuneidenPaikat.size() + 1, 0);
+    std::uint32_t pieniaYhteensa = 0;
+    auto lisaaPieni = [&](size_t p) {
+        const auto i = static_cast<size_t>(
+            std::lower_bound(muuttuneidenPaikat.begin(), muuttuneidenPaikat.end(), p) -
+            muuttuneidenPaikat.begin());
+        for (size_t j = i + 1; j < pienet.size(); j += j & (0 - j))
+            ++pienet[j];
+        ++pieniaYhteensa;
+    };
+    auto pieniaJalkeen = [&](size_t p) { // of those counted, at places after p
+        auto i = static_cast<size_t>(
+            std::upper_bound(muuttuneidenPaikat.begin(), muuttuneidenPaikat.end(), p) -
+            muuttuneidenPaikat.begin());
+        std::uint32_t enintaanP = 0;
+        for (; i > 0; i -= i & (0 - i))
+            enintaanP += pienet[i];
+        return static_cast<size_t>(pieniaYhteensa - enintaanP);
+    };
     size_t seuraava = 0;
     std::vector<std::uint32_t> jalkeen;
     for (const auto &[g, h] : ryhmat) {
         const Avain x = uudet[g];
         for (; seuraava < muuttuneet.size() && avaimet_[muuttuneet[seuraava]] < x; ++seuraava) {
-            const size_t p = alussa(muuttuneet[seuraava]);
-            pienet.insert(std::upper_bound(pienet.begin(), pienet.end(), p), p);
+            lisaaPieni(alussa(muuttuneet[seuraava]));
         }
         // Rows not touched with a smaller key are those before `qx` at the start, less the
         // touched ones there.
         const auto qx = static_cast<size_t>(std::lower_bound(vanhat, vanhat + n0, x) - vanhat);
         auto pienempiaJalkeen = [&](size_t p) {
-            auto c = static_cast<size_t>(pienet.end() -
-                                         std::upper_bound(pienet.begin(), pienet.end(), p));
+            size_t c = pieniaJalkeen(p);
             if (p < qx) {
                 const auto kosketutValissa = static_cast<size_t>(
                     std::lower_bound(kosketutPaikat.begin(), kosketutPaikat.end(), qx) -
