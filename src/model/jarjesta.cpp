@@ -91,7 +91,7 @@ template <class K> std::vector<std::uint32_t> tiukastiAvaimella(const std::vecto
     // beginning, in order of position too; of `muut`, those of a smaller key (a beginning of
     // `muut`, which is sorted) are counted by position in a Fenwick tree, filled as the groups
     // rise in key.
-    std::vector<std::uint32_t> puu(j.muut.empty() ? 0 : n + 1, 0);
+    Laskuripuu puu(j.muut.empty() ? 0 : n);
     std::size_t puussa = 0;
     auto pienempiaJalkeen = [&](std::uint32_t p, const K &x) {
         const auto pienet = std::partition_point(j.pohja.begin(), j.pohja.end(),
@@ -101,12 +101,8 @@ template <class K> std::vector<std::uint32_t> tiukastiAvaimella(const std::vecto
         if (j.muut.empty())
             return maara;
         for (; puussa < j.muut.size() && a[j.muut[puussa]] < x; ++puussa)
-            for (std::size_t i = j.muut[puussa] + 1; i <= n; i += i & (0 - i))
-                ++puu[i];
-        std::uint32_t enintaanP = 0; // of those in the tree, at positions up to p
-        for (std::size_t i = std::size_t{p} + 1; i > 0; i -= i & (0 - i))
-            enintaanP += puu[i];
-        return maara + static_cast<std::uint32_t>(puussa) - enintaanP;
+            puu.merkitse(j.muut[puussa]);
+        return maara + static_cast<std::uint32_t>(puussa) - puu.ennen(std::size_t{p} + 1);
     };
     std::vector<std::uint32_t> jalkeen;
     for (std::size_t alku = 0; alku < n;) {

@@ -366,24 +366,19 @@ void RiviHakemisto::jarjestaMuuttuneet(size_t n, const std::vector<std::uint32_t
     for (std::uint32_t r : muuttuneet)
         muuttuneidenPaikat.push_back(alussa(r));
     std::sort(muuttuneidenPaikat.begin(), muuttuneidenPaikat.end());
-    std::vector<std::uint32_t> pienet(muuttuneidenPaikat.size() + 1, 0);
+    jarjesta_detail::Laskuripuu pienet(muuttuneidenPaikat.size());
     std::uint32_t pieniaYhteensa = 0;
-    auto lisaaPieni = [&](size_t p) {
-        const auto i = static_cast<size_t>(
-            std::lower_bound(muuttuneidenPaikat.begin(), muuttuneidenPaikat.end(), p) -
+    auto jarjestysnumero = [&](size_t p) { // of the changed places up to p
+        return static_cast<size_t>(
+            std::upper_bound(muuttuneidenPaikat.begin(), muuttuneidenPaikat.end(), p) -
             muuttuneidenPaikat.begin());
-        for (size_t j = i + 1; j < pienet.size(); j += j & (0 - j))
-            ++pienet[j];
+    };
+    auto lisaaPieni = [&](size_t p) {
+        pienet.merkitse(jarjestysnumero(p) - 1);
         ++pieniaYhteensa;
     };
     auto pieniaJalkeen = [&](size_t p) { // of those counted, at places after p
-        auto i = static_cast<size_t>(
-            std::upper_bound(muuttuneidenPaikat.begin(), muuttuneidenPaikat.end(), p) -
-            muuttuneidenPaikat.begin());
-        std::uint32_t enintaanP = 0;
-        for (; i > 0; i -= i & (0 - i))
-            enintaanP += pienet[i];
-        return static_cast<size_t>(pieniaYhteensa - enintaanP);
+        return static_cast<size_t>(pieniaYhteensa - pienet.ennen(jarjestysnumero(p)));
     };
     size_t seuraava = 0;
     std::vector<std::uint32_t> jalkeen;
