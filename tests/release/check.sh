@@ -1,30 +1,76 @@
 #!/usr/bin/env bash
-# The release as a user meets it: the package builds, lists and unpacks; the unpacked and the
-# installed program run a scripted merge of the examples; --help and --version behave; the
-# manual page renders without warnings; and every command of README.md works as written.
-# (The README's test command is the first thing .ci/run does.)
+# The release as a user meets it: the release build needs no GoogleTest and builds no test;
+# the package builds, passes lintian, is hardened and stripped, names the libraries it needs,
+# lists and unpacks; the unpacked and the installed program run a scripted merge of the
+# examples; --help and --version behave; the manual page renders without warnings; and every
+# command of README.md works as written. Nothing stays installed on the machine: cmake --install
+# goes into a scratch root, and the package is removed again.
+# (The README's test command is the first thing .ci/run does; this script is run by .ci/run.)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 juuri=$(pwd)
 tyo=$(mktemp -d)
-trap 'rm -rf "$tyo"' EXIT
+asennettu=0
+siivoa() {
+  if [ "$asennettu" -eq 1 ]; then dpkg -r vaskitaulu > /dev/null || true; fi
+  rm -rf "$tyo"
+}
+trap siivoa EXIT
 virhe() { echo "release check: $*" >&2; exit 1; }
+
+# The release build on a tree where GoogleTest cannot be found: it configures, builds, and has
+# no test target. --fresh: the cache of an earlier build does not carry over.
+cmake --preset release --fresh -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON
+cmake --build build -j2
+cmake --build build --target help > "$tyo/kohteet.txt"
+for kohde in unit_tests robust_tests e2e_runner erotesti_nopea vt_suora; do
+  ! grep -q " $kohde\$" "$tyo/kohteet.txt" || virhe "the release build has the test target $kohde"
+done
 
 # Build and start the program (it ends at the end of its input).
 cmake --preset release && cmake --build build -j2 && ./build/vaskitaulu < /dev/null > "$tyo/menu.txt"
 grep -q "Give a number (1-18): " "$tyo/menu.txt" || virhe "the program did not show its menu"
 
-# The package: build, list, unpack, run.
+# The package: build, lint, list, unpack, run.
 (cd build && cpack)
-paketti=build/vaskitaulu_1.6.0_amd64.deb
+paketti=build/vaskitaulu_1.6.0-1_amd64.deb
 [ -f "$paketti" ] || virhe "no package $paketti"
+echo "lintian --pedantic $paketti:"
+lintian --pedantic --fail-on error,warning "$paketti" || virhe "lintian reports an error or a warning"
 dpkg-deb -c "$paketti" > "$tyo/sisalto.txt"
-for polku in ./usr/bin/vaskitaulu ./usr/share/man/man1/vaskitaulu.1 \
-             ./usr/share/doc/vaskitaulu/Readme.txt ./usr/share/doc/vaskitaulu/examples/battle.log; do
+for polku in ./usr/bin/vaskitaulu ./usr/share/man/man1/vaskitaulu.1.gz \
+             ./usr/share/doc/vaskitaulu/Readme.txt ./usr/share/doc/vaskitaulu/examples/battle.log \
+             ./usr/share/doc/vaskitaulu/copyright ./usr/share/doc/vaskitaulu/changelog.Debian.gz; do
   grep -q " $polku\$" "$tyo/sisalto.txt" || virhe "the package lacks $polku"
 done
+[ "$(dpkg-deb -f "$paketti" Section)" = utils ] || virhe "section"
+# The change log's newest entry is this version.
+[ "$(head -1 packaging/changelog.Debian)" = \
+  "vaskitaulu ($(dpkg-deb -f "$paketti" Version)) unstable; urgency=medium" ] ||
+  virhe "packaging/changelog.Debian does not start with version $(dpkg-deb -f "$paketti" Version)"
 dpkg-deb -x "$paketti" "$tyo/purettu"
 ohjelma="$tyo/purettu/usr/bin/vaskitaulu"
+
+# Every shared library the program needs is named in Depends by the package that holds it.
+riippuvuudet=$(dpkg-deb -f "$paketti" Depends)
+for kirjasto in $(readelf -d "$ohjelma" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p'); do
+  tiedosto=$(ldconfig -p | awk -v k="$kirjasto" '$1 == k && /x86-64/ { print $NF; exit }')
+  [ -n "$tiedosto" ] || virhe "the library $kirjasto is not on this machine"
+  haltija=$(dpkg -S "$(readlink -f "$tiedosto")" 2> /dev/null | head -1 | cut -d: -f1) ||
+    haltija=$(dpkg -S "$tiedosto" | head -1 | cut -d: -f1)
+  [[ ", $riippuvuudet," == *", $haltija "* || ", $riippuvuudet," == *", $haltija,"* ]] ||
+    virhe "Depends ($riippuvuudet) does not name $haltija, which holds $kirjasto"
+done
+
+# Stripped and hardened: no symbol table, a position-independent executable, relocations
+# read-only and bound at start, the stack protector and the fortified library calls in use.
+file "$ohjelma" | grep -q ", stripped" || virhe "the packaged program is not stripped"
+readelf -h "$ohjelma" | grep -q "Type: *DYN" || virhe "the program is not position-independent"
+readelf -l "$ohjelma" | grep -q GNU_RELRO || virhe "no read-only relocations"
+readelf -d "$ohjelma" | grep -q "BIND_NOW\|Flags: NOW" || virhe "relocations not bound at start"
+readelf --dyn-syms "$ohjelma" | grep -q " __stack_chk_fail" || virhe "no stack protector"
+readelf --dyn-syms "$ohjelma" | grep -q " __[a-z]*_chk" || virhe "no fortified library calls"
+
 [ "$("$ohjelma" --version)" = "Vaskitaulu v. 1.6" ] || virhe "--version"
 "$ohjelma" --help | grep -q "^Usage: vaskitaulu" || virhe "--help"
 set +e
@@ -37,24 +83,39 @@ cp -r "$tyo/purettu/usr/share/doc/vaskitaulu/examples" "$tyo/esimerkit"
 grep -q "File merged.txt saved successfully. " "$tyo/esimerkit/out.txt" || virhe "scripted merge"
 grep -q "Twin Peaks" "$tyo/esimerkit/merged.txt" || virhe "merged.txt"
 
-# cmake --install into a scratch prefix gives the same three things.
-cmake --install build --prefix "$tyo/prefix" > /dev/null
-for polku in bin/vaskitaulu share/man/man1/vaskitaulu.1 share/doc/vaskitaulu/Readme.txt; do
-  [ -f "$tyo/prefix/$polku" ] || virhe "cmake --install lacks $polku"
+# The copyright file carries LICENSE's terms, each line indented, blank lines as " .".
+sed -n '/^Permission/,$p' LICENSE | sed 's/^$/./; s/^/ /' > "$tyo/ehdot.txt"
+sed -n '/^ Permission/,$p' "$tyo/purettu/usr/share/doc/vaskitaulu/copyright" > "$tyo/kopio.txt"
+cmp -s "$tyo/ehdot.txt" "$tyo/kopio.txt" || virhe "the copyright file's license is not LICENSE's"
+grep -q "^Copyright: 2026 The Vaskitaulu developers$" \
+  "$tyo/purettu/usr/share/doc/vaskitaulu/copyright" || virhe "copyright holder"
+
+# The manual page renders without warnings, the source and the packed one alike.
+[ -z "$(groff -man -ww -z docs/vaskitaulu.1 2>&1)" ] || virhe "groff warns about the manual page"
+for sivu in docs/vaskitaulu.1 "$tyo/purettu/usr/share/man/man1/vaskitaulu.1.gz"; do
+  [ -z "$(MANWIDTH=80 man --warnings -l "$sivu" 2>&1 > /dev/null)" ] || virhe "man warns on $sivu"
 done
 
-# The manual page renders without warnings.
-[ -z "$(groff -man -ww -z docs/vaskitaulu.1 2>&1)" ] || virhe "groff warns about the manual page"
-[ -z "$(MANWIDTH=80 man --warnings -l docs/vaskitaulu.1 2>&1 > /dev/null)" ] || virhe "man warns"
-
-# Every command of README.md as written: the install commands, the quick start in a copy of
-# the examples beside the built program, the benchmarks and the fuzzer.
-dpkg -i "$paketti" > /dev/null
-[ "$(vaskitaulu --version)" = "Vaskitaulu v. 1.6" ] || virhe "installed program"
-man -w vaskitaulu > /dev/null || virhe "installed manual page"
-dpkg -r vaskitaulu > /dev/null
-cmake --preset release && cmake --build build -j2 && cmake --install build --prefix /usr/local > /dev/null
-[ "$(/usr/local/bin/vaskitaulu --version)" = "Vaskitaulu v. 1.6" ] || virhe "cmake --install"
+# Every command of README.md as written: the install commands (the package removed again, the
+# prefix install inside a scratch root), the quick start in a copy of the examples beside the
+# built program, the benchmarks and the fuzzer.
+if dpkg -s vaskitaulu > /dev/null 2>&1; then
+  echo "release check: a vaskitaulu package is installed already; dpkg -i not tried"
+else
+  asennettu=1
+  dpkg -i "$paketti" > /dev/null
+  [ "$(vaskitaulu --version)" = "Vaskitaulu v. 1.6" ] || virhe "installed program"
+  man -w vaskitaulu > /dev/null || virhe "installed manual page"
+  dpkg -r vaskitaulu > /dev/null
+  asennettu=0
+fi
+cmake --preset release && cmake --build build -j2 &&
+  DESTDIR="$tyo/juuri" cmake --install build --prefix /usr/local > /dev/null
+for polku in bin/vaskitaulu share/man/man1/vaskitaulu.1.gz share/doc/vaskitaulu/Readme.txt \
+             share/doc/vaskitaulu/copyright; do
+  [ -f "$tyo/juuri/usr/local/$polku" ] || virhe "cmake --install lacks $polku"
+done
+[ "$("$tyo/juuri/usr/local/bin/vaskitaulu" --version)" = "Vaskitaulu v. 1.6" ] || virhe "cmake --install"
 mkdir -p "$tyo/readme" && cp -r examples "$tyo/readme/examples" && ln -s "$juuri/build" "$tyo/readme/build"
 (
   cd "$tyo/readme"
