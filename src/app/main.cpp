@@ -1,4 +1,5 @@
 #include "app/komentorivi.h"
+#include "app/rivinlukija.h"
 #include "app/valikko.h"
 
 #include <iostream>
@@ -9,6 +10,7 @@ int main(int argc, char **argv) {
     std::ios::sync_with_stdio(false);
     vt::kestaSuljettuTuloste();
     vt::Konsoli konsoli(std::cin, std::cout, vt::tulosteOnTerminaali());
+    vt::asennaRivieditori(konsoli);
     vt::Tila tila(konsoli, vt::jarjestelmanKello());
     return vt::ajaOhjelma(tila);
 }

@@ -1,6 +1,7 @@
 #include "battle/battletiedosto.h"
 
 #include "model/jarjesta.h"
+#include "util/nayttoleveys.h"
 #include "util/teksti.h"
 
 #include <algorithm>
@@ -620,8 +621,7 @@ BattleTiedosto teeBattleTiedosto(const std::vector<Level> &levelit, bool html, u
     if (n > 499)
         konsoli << "All battles written to file...\n";
     if (html)
-        t.alku += "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\n\n<html>\n"
-                  "<head>\n\t<title>Battle statistics</title>\n</head>\n<body "
+        t.alku += "\t<title>Battle statistics</title>\n</head>\n<body "
                   "bgcolor=\"#f0f0f0\">\n<font face=\"arial\">\n<table align=\"top\" "
                   "valign=\"center\" width=\"100%\">\n<tr><td><h2 align=\"left\">\n";
     t.alku += generaattoriRivi(kello) + "\n";
@@ -629,6 +629,12 @@ BattleTiedosto teeBattleTiedosto(const std::vector<Level> &levelit, bool html, u
     yhteenveto(tilasto.rivit(), html, battlet, t.loppu, t.alku, konsoli);
     t.alku += battleIndex(battlet, html, konsoli);
     t.loppu += m.vain("</font>\n</body>\n</html>\n");
+    // The head, made last, declares the encoding the whole page has.
+    if (html)
+        t.alku.insert(
+            0, "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\n\n"
+               "<html>\n<head>\n" +
+                   htmlMetaRivit(onUtf8(t.alku) && onUtf8(t.keski) && onUtf8(t.loppu), "\t"));
     return t;
 }
 

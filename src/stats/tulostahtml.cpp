@@ -5,12 +5,14 @@
 #include "stats/levelikierros.h"
 #include "stats/luestats.h"
 #include "stats/tulostastats.h"
+#include "util/nayttoleveys.h"
 #include "util/teksti.h"
 #include "util/versio.h"
 
 #include <functional>
 #include <ostream>
 #include <sstream>
+#include <utility>
 
 namespace vt {
 
@@ -26,7 +28,7 @@ std::string solu(const std::string &nimi, unsigned leveys) {
 
 } // namespace
 
-void tulostaHtml(std::ostream &out, const std::vector<Level> &levels, Tulostusasetukset options,
+void tulostaHtml(std::ostream &sivu, const std::vector<Level> &levels, Tulostusasetukset options,
                  bool enabled, const std::string &title, const std::vector<unsigned> &cupTaulukko,
                  const std::string &url, std::ostream &konsoli, const Kello &kello) {
     if (!enabled)
@@ -34,8 +36,9 @@ void tulostaHtml(std::ostream &out, const std::vector<Level> &levels, Tulostusas
     const std::string paivitetty = aikaleima(kello);
     const size_t levelLkm = levels.size();
 
-    out << "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\n\n<html>\n";
-    out << "<head><title>" << title << "</title></head>\n<body>\n";
+    // The page after its head is made first: the head declares the encoding the whole page has.
+    std::ostringstream out;
+    out << "<title>" << title << "</title></head>\n<body>\n";
     out << "<body bgcolor=\"#001122\" link=\"#000000\" vlink=\"#000000\" alink=\"#000000\">\n";
     out << "<table width=\"100%\" border=\"0\" rules=\"none\" cellspacing=\"0\" "
            "cellpadding=\"0\">\n";
@@ -206,6 +209,10 @@ void tulostaHtml(std::ostream &out, const std::vector<Level> &levels, Tulostusas
     tulostaStats(kopio, levels, upotettu, true, cupTaulukko, konsoli, kello);
     out << kommenttiin(kopio.str());
     out << "\n-->\n</body>\n</html>\n";
+
+    const std::string runko = std::move(out).str();
+    sivu << "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\n\n<html>\n<head>"
+         << htmlMetaRivit(onUtf8(runko), "") << runko;
 }
 
 } // namespace vt

@@ -14,6 +14,21 @@ const std::string APU_VIRHE1 = "Selection has to be ";
 const std::string APU_VIRHE2 = "Selection has to be in range ";
 
 std::string Konsoli::lueRivi() {
+    if (lukija_) {
+        // Only the prompt's last line stands on the line the reader edits.
+        const size_t rivinvaihto = kehote_.rfind('\n');
+        if (rivinvaihto != std::string::npos) {
+            ulos_ << kehote_.substr(0, rivinvaihto + 1);
+            kehote_.erase(0, rivinvaihto + 1);
+        }
+        ulos_.flush();
+        std::string kehote;
+        kehote.swap(kehote_);
+        std::optional<std::string> rivi = lukija_(kehote);
+        if (!rivi)
+            throw SyoteLoppui{};
+        return std::move(*rivi);
+    }
     std::string rivi;
     if (!std::getline(sisaan_, rivi))
         throw SyoteLoppui{};
@@ -21,8 +36,20 @@ std::string Konsoli::lueRivi() {
 }
 
 void Konsoli::kehota(const std::string &teksti) {
+    if (lukija_) {
+        kehote_ += teksti;
+        ulos_.flush();
+        return;
+    }
     ulos_ << teksti;
     ulos_.flush();
+}
+
+void Konsoli::kirjoitaKehote() {
+    if (kehote_.empty())
+        return;
+    ulos_ << kehote_;
+    kehote_.clear();
 }
 
 void tyhjennaruutu(Konsoli &k) {
@@ -84,6 +111,7 @@ unsigned kysyluku(Konsoli &k, const std::string &kehote, unsigned min, unsigned 
 }
 
 bool tulosteOnTerminaali() { return isatty(STDOUT_FILENO) != 0; }
+bool syoteOnTerminaali() { return isatty(STDIN_FILENO) != 0; }
 
 void kestaSuljettuTuloste() { std::signal(SIGPIPE, SIG_IGN); }
 

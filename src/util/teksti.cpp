@@ -1,5 +1,7 @@
 #include "util/teksti.h"
 
+#include "util/nayttoleveys.h"
+
 #include <algorithm>
 #include <cctype>
 #include <climits>
@@ -87,8 +89,10 @@ int string2int(const std::string &s) {
 }
 
 std::string pidenna(std::string s, unsigned width) {
-    if (s.size() < width)
-        s.append(width - s.size(), ' ');
+    // UTF-8 names line up with 8-bit ones by the columns they fill, not by their bytes.
+    const size_t leveys = naytonLeveys(s);
+    if (leveys < width)
+        s.append(width - leveys, ' ');
     return s;
 }
 
@@ -152,6 +156,11 @@ std::string htmlSuojaa(const std::string &s) {
         }
     }
     return r;
+}
+
+std::string htmlMetaRivit(bool utf8, const std::string &sisennys) {
+    return sisennys + (utf8 ? "<meta charset=\"utf-8\">\n" : "<meta charset=\"windows-1252\">\n") +
+           sisennys + "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
 }
 
 std::string kommenttiin(const std::string &s) {

@@ -12,6 +12,8 @@ std::string int2string(unsigned long long n);
 std::string int2string2(unsigned n);
 std::string double2string(double x, unsigned n);
 int string2int(const std::string &s);
+// Appends blanks until `s` fills `width` columns (never cuts): columns are bytes, or for a
+// valid UTF-8 text with multibyte characters the display width (see naytonLeveys).
 std::string pidenna(std::string s, unsigned width);
 std::string pidenna(unsigned n, unsigned width);
 std::string pidenna(int n, unsigned width);
@@ -34,6 +36,10 @@ bool lueLuku(const std::string &s, size_t &i, unsigned long long katto, LuettuLu
 inline bool onValilyonti(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 // Escapes & < > " for HTML text; other bytes pass unchanged.
 std::string htmlSuojaa(const std::string &s);
+// The head lines of an HTML page, each beginning with `sisennys`: its encoding (UTF-8 when the
+// whole page is valid UTF-8, otherwise the game's 8-bit text as Windows-1252) and a viewport
+// that fits the page to a phone's screen.
+std::string htmlMetaRivit(bool utf8, const std::string &sisennys);
 // The text of the data copy inside an HTML comment: no "--" at all, so that no name can end
 // the comment early ("-->", "--!>") or open another; and back. A "-" after a "-" is written
 // "&#45;", and a "&" that would read as one of the two escapes is written "&#38;".

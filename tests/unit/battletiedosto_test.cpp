@@ -251,3 +251,39 @@ TEST(BattleIndex, NameOrderMatchesThePlainExchangeLoop) {
             ASSERT_EQ(b[i].numero, odotettu[i].numero) << kierros << " at " << i;
     }
 }
+
+TEST(BattleTiedosto, HtmlHeadDeclaresTheEncodingOfTheWholeFile) {
+    const Kello kello = [] { return std::string("Wed Dec 06 18:48:00 2006\n"); };
+    auto tiedosto = [&](const std::vector<Level> &levelit, bool html) {
+        std::ostringstream k;
+        const BattleTiedosto t = teeBattleTiedosto(levelit, html, 1, k, kello);
+        return t.alku + t.keski + t.loppu;
+    };
+    auto paa = [](const std::string &charset) {
+        return "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\n\n<html>\n"
+               "<head>\n\t<meta charset=\"" +
+               charset +
+               "\">\n\t<meta name=\"viewport\" content=\"width=device-width, "
+               "initial-scale=1\">\n\t<title>Battle statistics</title>\n</head>\n";
+    };
+    const std::string jorUtf8 = "J\xc3\xb6r\xc3\xb6_\xc3\x84\xc3\xa4peli";
+    const std::string jor8 = "J\xf6r\xf6_\xc4\xe4peli";
+    const std::vector<Level> utf8 = {battle("Kes\xc3\xa4", "ruuttori", {ajo(jorUtf8, "0:10,00")}),
+                                     battle("Two", "", {ajo("Bob", "0:11,00")})};
+    const std::string u = tiedosto(utf8, true);
+    EXPECT_EQ(u.rfind(paa("utf-8"), 0), 0u);
+    EXPECT_EQ(u.find("charset"), u.rfind("charset"));
+    // The results row pads the UTF-8 name to 18 columns like any other.
+    EXPECT_NE(u.find("<td>" + jorUtf8 + "       <td>"), std::string::npos);
+    // One 8-bit byte, here only in a designer's name, makes the whole file 8-bit.
+    const std::vector<Level> sekoitus = {
+        battle("Kes\xc3\xa4", "P\xe4\xe4", {ajo(jorUtf8, "0:10,00")}),
+        battle("Two", "", {ajo("Bob", "0:11,00")})};
+    EXPECT_EQ(tiedosto(sekoitus, true).rfind(paa("windows-1252"), 0), 0u);
+    const std::vector<Level> bitti8 = {battle("Kes\xe4", "", {ajo(jor8, "0:10,00")})};
+    const std::string b = tiedosto(bitti8, true);
+    EXPECT_EQ(b.rfind(paa("windows-1252"), 0), 0u);
+    EXPECT_NE(b.find("<td>" + jor8 + "       <td>"), std::string::npos);
+    // The text form has no head at all.
+    EXPECT_EQ(tiedosto(utf8, false).find("<meta"), std::string::npos);
+}

@@ -2,7 +2,10 @@
 #include "util/konsoli.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 #include <sstream>
+#include <string>
+#include <vector>
 
 using namespace vt;
 
@@ -66,6 +69,51 @@ TEST(Konsoli, PauseAndClear) {
     Ajo e("");
     taukotaiei(e.k, false);
     EXPECT_EQ(e.out.str(), "");
+}
+
+namespace {
+// A line reader that answers from a list and notes every prompt it was given to show.
+struct Lukija {
+    std::vector<std::string> vastaukset;
+    std::vector<std::string> kehotteet;
+    size_t seuraava = 0;
+    Konsoli::RivinLukija kayttoon() {
+        return [this](const std::string &kehote) -> std::optional<std::string> {
+            kehotteet.push_back(kehote);
+            if (seuraava == vastaukset.size())
+                return std::nullopt;
+            return vastaukset[seuraava++];
+        };
+    }
+};
+} // namespace
+
+TEST(RivinLukija, TakesThePromptsLastLineAndEveryAnswer) {
+    Ajo a("never read\n", true);
+    Lukija l{{"0", "2", ""}};
+    a.k.asetaRivinLukija(l.kayttoon());
+    EXPECT_EQ(kysyluku(a.k, "Pick:\n? ", 1, 2, false), 2u);
+    // The lines above the answer's line are written; the answer's line is the reader's.
+    EXPECT_EQ(l.kehotteet, (std::vector<std::string>{"? ", "? "}));
+    EXPECT_EQ(a.out.str(), "Pick:\nSelection has to be in range 1 - 2.\nPick:\n");
+    tauko(a.k);
+    EXPECT_EQ(l.kehotteet.back(), "Press Enter to continue . . . ");
+    // End of input at the reader ends the program as at the end of a stream.
+    EXPECT_THROW(a.k.lueRivi(), SyoteLoppui);
+    EXPECT_EQ(l.kehotteet.back(), "");
+    std::string loput;
+    EXPECT_TRUE(std::getline(a.in, loput));
+}
+
+TEST(RivinLukija, OutputBeforeTheAnswerKeepsItsOrder) {
+    Ajo a("", true);
+    Lukija l{{"x"}};
+    a.k.asetaRivinLukija(l.kayttoon());
+    a.k.kehota("Name: ");
+    a.k.ulos() << "(hint)\n";
+    EXPECT_EQ(a.k.lueRivi(), "x");
+    EXPECT_EQ(a.out.str(), "Name: (hint)\n");
+    EXPECT_EQ(l.kehotteet, (std::vector<std::string>{""}));
 }
 
 TEST(Kello, DateAndClockTexts) {

@@ -75,3 +75,26 @@ TEST(Teksti, WhiteSpaceIsTheCTestForEveryByte) {
     for (int c = 0; c < 256; ++c)
         EXPECT_EQ(onValilyonti(static_cast<char>(c)), std::isspace(c) != 0) << c;
 }
+
+TEST(Teksti, PaddingFillsColumnsNotBytes) {
+    // UTF-8 and 8-bit spellings of the same name end in the same column.
+    const std::string utf8 = pidenna(std::string("J\xc3\xb6r\xc3\xb6 [\xc3\x84\xc3\x96]"), 12);
+    const std::string bitti8 = pidenna(std::string("J\xf6r\xf6 [\xc4\xd6]"), 12);
+    EXPECT_EQ(utf8, "J\xc3\xb6r\xc3\xb6 [\xc3\x84\xc3\x96]   ");
+    EXPECT_EQ(bitti8, "J\xf6r\xf6 [\xc4\xd6]   ");
+    EXPECT_EQ(pidenna(std::string("\xe6\x9d\xb1\xe4\xba\xac"), 6), "\xe6\x9d\xb1\xe4\xba\xac  ");
+    // Already as wide as asked: never cut, nothing added, though longer in bytes.
+    EXPECT_EQ(pidenna(std::string("\xc3\xa4\xc3\xa4"), 2), "\xc3\xa4\xc3\xa4");
+    EXPECT_EQ(pidenna(std::string("\xe6\x9d\xb1\xe4\xba\xac"), 3), "\xe6\x9d\xb1\xe4\xba\xac");
+    // An invalid sequence pads by bytes, as every 8-bit text always has.
+    EXPECT_EQ(pidenna(std::string("\xc3\xb6\xff"), 5), "\xc3\xb6\xff  ");
+}
+
+TEST(Teksti, HtmlHeadLinesDeclareTheEncoding) {
+    EXPECT_EQ(htmlMetaRivit(true, ""),
+              "<meta charset=\"utf-8\">\n"
+              "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n");
+    EXPECT_EQ(htmlMetaRivit(false, "\t"),
+              "\t<meta charset=\"windows-1252\">\n"
+              "\t<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n");
+}

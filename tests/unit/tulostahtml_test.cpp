@@ -63,3 +63,54 @@ TEST(TulostaHtml, EmbeddedCopyReadsBackAsTheSameRuns) {
     EXPECT_EQ(takaisin[0].ajot()[0].nimi, "A<&\"");
     EXPECT_EQ(takaisin[1].annaAjojenLkm(), 0u);
 }
+
+TEST(TulostaHtml, HeadDeclaresTheEncodingOfTheWholePage) {
+    const std::string viewport =
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n";
+    auto paa = [&](const std::string &charset, const std::string &otsikko) {
+        return "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\n\n<html>\n"
+               "<head><meta charset=\"" +
+               charset + "\">\n" + viewport + "<title>" + otsikko + "</title></head>\n<body>\n";
+    };
+    auto sivuOtsikolla = [](const std::vector<Level> &l, const std::string &otsikko) {
+        std::ostringstream out, k;
+        tulostaHtml(out, l, {}, true, otsikko, {}, "http://x/", k, kello);
+        return out.str();
+    };
+    const std::string jorUtf8 = "J\xc3\xb6r\xc3\xb6 [\xc3\x84\xc3\x96]";
+    const std::string jor8 = "J\xf6r\xf6 [\xc4\xd6]";
+    // Plain ASCII and UTF-8 names are UTF-8.
+    EXPECT_EQ(sivu({testi::level("L", {ajo("Bob", "0:10,00")})}, {}).rfind(paa("utf-8", "T"), 0),
+              0u);
+    const std::string u = sivu({testi::level("\xc3\x85l\xc3\xb6", {ajo(jorUtf8, "0:10,00")})}, {});
+    EXPECT_EQ(u.rfind(paa("utf-8", "T"), 0), 0u);
+    // An 8-bit byte anywhere, in a name, a level or the title, makes it the 8-bit page.
+    EXPECT_EQ(
+        sivu({testi::level("L", {ajo(jor8, "0:10,00")})}, {}).rfind(paa("windows-1252", "T"), 0),
+        0u);
+    EXPECT_EQ(sivu({testi::level("\xc5l\xf6", {ajo(jorUtf8, "0:10,00")})}, {})
+                  .rfind(paa("windows-1252", "T"), 0),
+              0u);
+    EXPECT_EQ(sivuOtsikolla({testi::level("L", {ajo(jorUtf8, "0:10,00")})}, "Cup \xe5")
+                  .rfind(paa("windows-1252", "Cup \xe5"), 0),
+              0u);
+    // A name seen only in the hidden copy counts too: a level without runs is left off the
+    // visible lists (empty levels not shown) but is in the copy.
+    Tulostusasetukset piilo;
+    piilo.tyhjatLevelit = false;
+    const std::string p =
+        sivu({testi::level("L", {ajo("Bob", "0:10,00")}), Level("Tyhj\xe4")}, piilo);
+    EXPECT_EQ(p.rfind(paa("windows-1252", "T"), 0), 0u);
+    // Exactly one declaration, and UTF-8 columns are padded by what they show.
+    EXPECT_EQ(u.find("charset"), u.rfind("charset"));
+    EXPECT_NE(u.find("<td>" + jorUtf8 + "      </td>"), std::string::npos);
+    // The page still reads back with the names' own bytes.
+    std::istringstream in(u);
+    std::vector<Level> takaisin;
+    std::ostringstream k;
+    lueStats(in, takaisin, false, k);
+    ASSERT_EQ(takaisin.size(), 1u);
+    EXPECT_EQ(takaisin[0].annaNimi(), "\xc3\x85l\xc3\xb6");
+    ASSERT_EQ(takaisin[0].annaAjojenLkm(), 1u);
+    EXPECT_EQ(takaisin[0].ajot()[0].nimi, jorUtf8);
+}
