@@ -90,7 +90,7 @@ struct Lukija {
 
 TEST(RivinLukija, TakesThePromptsLastLineAndEveryAnswer) {
     Ajo a("never read\n", true);
-    Lukija l{{"0", "2", ""}};
+    Lukija l{{"0", "2", ""}, {}};
     a.k.asetaRivinLukija(l.kayttoon());
     EXPECT_EQ(kysyluku(a.k, "Pick:\n? ", 1, 2, false), 2u);
     // The lines above the answer's line are written; the answer's line is the reader's.
@@ -107,7 +107,7 @@ TEST(RivinLukija, TakesThePromptsLastLineAndEveryAnswer) {
 
 TEST(RivinLukija, OutputBeforeTheAnswerKeepsItsOrder) {
     Ajo a("", true);
-    Lukija l{{"x"}};
+    Lukija l{{"x"}, {}};
     a.k.asetaRivinLukija(l.kayttoon());
     a.k.kehota("Name: ");
     a.k.ulos() << "(hint)\n";
