@@ -180,7 +180,9 @@ TEST(Tallennukset, ASideFileThatCannotBeRewrittenKeepsItsContents) {
     k.kirjoita("e.log", "<org> http://x/Race42.lev\n<bob> 1:00,00\n<bob> register Bob (fin)\n"
                         "<org> stop\n");
     k.kirjoita("nationalities.txt", ":SWE bob_old\n");
-    fs::create_directory(k.polku() / "nationalities.txt.tmp");
+    // Made read-only by its owner: left as it is.
+    fs::permissions(k.polku() / "nationalities.txt",
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     const Ajo a = k.aja("1\ne.log\n\n\n16\n\n5\n\n18\n");
     EXPECT_EQ(a.tila, 0);
     EXPECT_NE(a.tuloste.find("Saving file nationalities.txt failed. "), std::string::npos)
