@@ -9,18 +9,21 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <ostream>
+#include <sstream>
 #include <system_error>
 
 namespace vt {
 
 namespace {
 
+// The nick aliases; the file is optional, and one that is no regular file is not waited on.
 std::vector<Nickit> lueNickit() {
     std::vector<Nickit> nickit;
-    std::ifstream in(NIMITIEDOSTO, std::ios::binary);
-    if (voiLukea(NIMITIEDOSTO) && in.is_open())
-        lueNimiTiedosto(in, nickit);
+    const OmaTiedosto t = lueOmaTiedosto(NIMITIEDOSTO);
+    std::istringstream in(t.sisalto);
+    lueNimiTiedosto(in, nickit);
     return nickit;
 }
 
@@ -32,7 +35,7 @@ bool onPelaajatiedosto(const std::string &nimi) {
 
 const Sivutiedostot &sivutiedostot() {
     static const Sivutiedostot s{REKISTEROINTITIEDOSTO, KANSALLISUUSTIEDOSTO, lueTiedosto,
-                                 korvaaTiedosto};
+                                 korvaaTiedosto, lueOmaTiedosto};
     return s;
 }
 
@@ -45,21 +48,47 @@ template <class F> void lueTiedostosta(const std::string &nimi, F lukija) {
         lukija(in);
 }
 
-void lueRekisteroinnitTiedostosta(Tila &t, Level &level, const std::string &nimi) {
-    lueTiedostosta(nimi, [&](std::istream &in) {
-        lueRekisteroinnit(level, in, onPelaajatiedosto(nimi), lueNickit(), sivutiedostot(),
-                          t.ulos());
-    });
-}
+// One reading pass: the side files locked against another copy of the program, read once,
+// changed in memory by every reader of the pass and written once at its end.
+class Kierros {
+  public:
+    explicit Kierros(Tila &t)
+        : t_(t), lukot_(lukitse()), nickit_(lueNickit()), kierros_(sivutiedostot(), nickit_) {}
+    // Writes the side files and prints what the pass did; the locks go with the object.
+    void paata() { kierros_.paata(t_.ulos()); }
 
-void lueRecitTiedostosta(Tila &t, Level &level, const std::string &nimi) {
-    lueTiedostosta(nimi,
-                   [&](std::istream &in) { readUploadedRecs(level, in, lueNickit(), t.ulos()); });
-}
+    void rekisteroinnit(Level &level, const std::string &nimi) {
+        if (nimi == REKISTEROINTITIEDOSTO || onPelaajatiedosto(nimi)) {
+            // The players file as this pass has made it so far.
+            kierros_.luePelaajatiedosto(level);
+            return;
+        }
+        lueTiedostosta(nimi, [&](std::istream &in) { kierros_.lue(level, in, false); });
+    }
+    void recit(Level &level, const std::string &nimi) {
+        lueTiedostosta(nimi,
+                       [&](std::istream &in) { readUploadedRecs(level, in, nickit_, ulos()); });
+    }
+    void tarkista(Level &level, const std::string &nimi) {
+        lueTiedostosta(nimi,
+                       [&](std::istream &in) { tarkistaReccienOikeatAjat(level, in, ulos()); });
+    }
+    std::ostream &ulos() { return kierros_.ulos(); }
 
-void tarkistaTiedostosta(Tila &t, Level &level, const std::string &nimi) {
-    lueTiedostosta(nimi, [&](std::istream &in) { tarkistaReccienOikeatAjat(level, in, t.ulos()); });
-}
+  private:
+    // The lock of each side file, always taken in the same order.
+    static std::vector<std::unique_ptr<Lukko>> lukitse() {
+        std::vector<std::unique_ptr<Lukko>> r;
+        for (const std::string &nimi : {KANSALLISUUSTIEDOSTO, REKISTEROINTITIEDOSTO})
+            r.push_back(std::make_unique<Lukko>(nimi));
+        return r;
+    }
+
+    Tila &t_;
+    std::vector<std::unique_ptr<Lukko>> lukot_;
+    std::vector<Nickit> nickit_;
+    Rekisterointikierros kierros_;
+};
 
 void lueAutomaattisesti(Tila &t, Level &level) {
     t.ulos() << "Reading automatically data from files ";
@@ -67,12 +96,14 @@ void lueAutomaattisesti(Tila &t, Level &level) {
         t.ulos() << t.viimeisinLoki << ", ";
     t.ulos() << REKISTEROINTITIEDOSTO << ", " << RECTIEDOSTO << " and " << KANSALLISUUSTIEDOSTO
              << "...\n";
+    Kierros k(t);
     if (!t.viimeisinLoki.empty()) {
-        lueRekisteroinnitTiedostosta(t, level, t.viimeisinLoki);
-        lueRecitTiedostosta(t, level, t.viimeisinLoki);
-        tarkistaTiedostosta(t, level, RECTIEDOSTO);
+        k.rekisteroinnit(level, t.viimeisinLoki);
+        k.recit(level, t.viimeisinLoki);
+        k.tarkista(level, RECTIEDOSTO);
     }
-    lueRekisteroinnitTiedostosta(t, level, REKISTEROINTITIEDOSTO);
+    k.rekisteroinnit(level, REKISTEROINTITIEDOSTO);
+    k.paata();
 }
 
 void lueValitusta(Tila &t, Level &level) {
@@ -85,9 +116,11 @@ void lueValitusta(Tila &t, Level &level) {
         }
         nimi += ".txt";
     }
-    lueRecitTiedostosta(t, level, nimi);
-    lueRekisteroinnitTiedostosta(t, level, nimi);
-    tarkistaTiedostosta(t, level, nimi);
+    Kierros k(t);
+    k.recit(level, nimi);
+    k.rekisteroinnit(level, nimi);
+    k.tarkista(level, nimi);
+    k.paata();
 }
 
 void hyvaksyKasin(Tila &t, Level &level) {
