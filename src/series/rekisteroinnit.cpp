@@ -6,6 +6,7 @@
 #include <istream>
 #include <ostream>
 #include <sstream>
+#include <unordered_set>
 
 namespace vt {
 
@@ -245,6 +246,10 @@ bool Rekisterointikierros::kaytettavissa(Tiedosto t) {
 }
 
 void Rekisterointikierros::lue(Level &level, std::istream &in, bool onPelaajatiedosto) {
+    // Only a nick with runs has anything to register in the level.
+    std::unordered_set<std::string> pelaajat;
+    for (const Ajo &a : level.ajot())
+        pelaajat.insert(a.nimi);
     std::string rivi;
     while (std::getline(in, rivi)) {
         if (rivi.find('>') == std::string::npos)
@@ -256,7 +261,7 @@ void Rekisterointikierros::lue(Level &level, std::istream &in, bool onPelaajatie
         const std::optional<Rekisterointi> r = lueRekisterointi(rivi);
         if (!r)
             continue;
-        if (level.rekisteroi(nick, r->teksti))
+        if (pelaajat.count(nick) != 0 && level.rekisteroi(nick, r->teksti))
             auki_ << "Player " << nick << " registered.\n";
         if (!r->kansallisuus.empty() && kelpaaJaseneksi(r->nimi) && kaytettavissa(KANSALLISUUDET))
             if (const std::optional<bool> loytyi =

@@ -5,8 +5,11 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -44,14 +47,16 @@ class Kansio {
         kirjoita("input.txt", syote);
         const std::string raja =
             muistiRajattu ? "ulimit -v " + std::to_string(muistiMt * 1024) + " && " : "";
-        const std::string komento = "cd '" + polku_.string() + "' && " + raja + "timeout 300 '" +
-                                    ohjelma + "' < input.txt " + ohjaus;
+        const std::string komento = "cd '" + polku_.string() + "' && " + raja + "timeout 300 " +
+                                    etuliite + "'" + ohjelma + "' < input.txt " + ohjaus;
         Ajo r;
         const int tila = std::system(komento.c_str());
         r.tila = WIFEXITED(tila) ? WEXITSTATUS(tila) : -1;
         r.tuloste = lue(polku_ / "stdout.txt");
         return r;
     }
+
+    std::string etuliite; // a command the program is run under
 
   private:
     fs::path polku_;
@@ -190,6 +195,169 @@ TEST(Tallennukset, ASideFileThatCannotBeRewrittenKeepsItsContents) {
     EXPECT_EQ(lue(k.polku() / "nationalities.txt"), ":SWE bob_old\n");
     EXPECT_NE(a.tuloste.find("File vaskitaulu_players.txt updated: Player bob added."),
               std::string::npos);
+}
+
+namespace {
+
+// An event log: the level, one time, then `n` registrations of nicks `etu`0, `etu`1, ...
+std::string tapahtuma(const std::string &etu, int n) {
+    std::string s = "<org> http://x/Race42.lev\n<bob> 1:00,00\n";
+    for (int i = 0; i < n; ++i)
+        s += "[20:01] <" + etu + std::to_string(i) + "> register " + etu + " " + std::to_string(i) +
+             " (fin)\n";
+    return s + "<org> stop\n";
+}
+const std::string TAPAHTUMA = "1\ne.log\n\n\n16\n\n5\n\n18\n";
+
+unsigned tilaOf(const fs::path &p) {
+    struct stat st {};
+    EXPECT_EQ(::stat(p.c_str(), &st), 0) << p;
+    return st.st_mode & 07777;
+}
+
+size_t kertaa(const std::string &s, const std::string &osa) {
+    size_t n = 0;
+    for (size_t p = 0; (p = s.find(osa, p)) != std::string::npos; ++p)
+        ++n;
+    return n;
+}
+
+} // namespace
+
+TEST(Sivutiedostot, ReplacedWhereTheyLieWithTheirModeAndNothingElseTouched) {
+    Kansio k, muu;
+    k.kirjoita("e.log", "<org> http://x/Race42.lev\n<bob> 1:00,00\n<bob> register Bob (fin)\n"
+                        "<org> stop\n");
+    // A link planted under the name the temporary file once had, and a file under the other.
+    muu.kirjoita("victim.txt", "victim\n");
+    fs::create_symlink(muu.polku() / "victim.txt", k.polku() / "nationalities.txt.tmp");
+    k.kirjoita("vaskitaulu_players.txt.tmp", "someone's notes\n");
+    // A private nationalities file, and a players file shared from another folder.
+    k.kirjoita("nationalities.txt", ":SWE ann\n");
+    fs::permissions(k.polku() / "nationalities.txt",
+                    fs::perms::owner_read | fs::perms::owner_write);
+    muu.kirjoita("players.txt", "<ann> register Ann (swe)\n");
+    ::chmod((muu.polku() / "players.txt").c_str(), 0640);
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(::chown((muu.polku() / "players.txt").c_str(), 65534, 65534), 0);
+    }
+    fs::create_symlink(muu.polku() / "players.txt", k.polku() / "vaskitaulu_players.txt");
+
+    const Ajo a = k.aja(TAPAHTUMA);
+    EXPECT_EQ(a.tila, 0);
+    EXPECT_NE(a.tuloste.find("File nationalities.txt updated: Player bob added."),
+              std::string::npos)
+        << a.tuloste;
+    EXPECT_NE(a.tuloste.find("File vaskitaulu_players.txt updated: Player bob added."),
+              std::string::npos);
+    EXPECT_EQ(lue(muu.polku() / "victim.txt"), "victim\n");
+    EXPECT_TRUE(fs::is_symlink(k.polku() / "nationalities.txt.tmp"));
+    EXPECT_EQ(lue(k.polku() / "vaskitaulu_players.txt.tmp"), "someone's notes\n");
+    EXPECT_EQ(lue(k.polku() / "nationalities.txt"), ":SWE ann Ann\n:FIN Bob\n");
+    EXPECT_EQ(tilaOf(k.polku() / "nationalities.txt"), 0600u);
+    EXPECT_TRUE(fs::is_symlink(k.polku() / "vaskitaulu_players.txt"));
+    EXPECT_EQ(lue(muu.polku() / "players.txt"),
+              "<ann> register Ann (swe)\n<bob> register Bob (fin)\n\n");
+    EXPECT_EQ(tilaOf(muu.polku() / "players.txt"), 0640u);
+    if (root) {
+        struct stat st {};
+        ASSERT_EQ(::stat((muu.polku() / "players.txt").c_str(), &st), 0);
+        EXPECT_EQ(st.st_uid, 65534u);
+        EXPECT_EQ(st.st_gid, 65534u);
+    }
+    // Nothing is left beside them: no temporary file, no lock file.
+    size_t n = 0;
+    for ([[maybe_unused]] const auto &e : fs::directory_iterator(muu.polku()))
+        ++n;
+    EXPECT_EQ(n, 2u);
+    for (const auto &e : fs::directory_iterator(k.polku()))
+        EXPECT_EQ(e.path().string().find(".lock"), std::string::npos) << e.path();
+}
+
+TEST(Sivutiedostot, TwoCopiesAtOnceKeepEveryRegistration) {
+    Kansio k;
+    const int n = 300;
+    k.kirjoita("a.log", tapahtuma("a", n));
+    k.kirjoita("b.log", tapahtuma("b", n));
+    k.kirjoita("a.txt", "1\na.log\n\n\n16\n\n5\n\n18\n");
+    k.kirjoita("b.txt", "1\nb.log\n\n\n16\n\n5\n\n18\n");
+    const std::string p = "'" + ohjelma + "'";
+    const std::string komento = "cd '" + k.polku().string() + "' && (timeout 300 " + p +
+                                " < a.txt > a.out & timeout 300 " + p + " < b.txt > b.out & wait)";
+    ASSERT_EQ(std::system(komento.c_str()), 0);
+    for (const char *tuloste : {"a.out", "b.out"}) {
+        const std::string t = lue(k.polku() / tuloste);
+        EXPECT_EQ(kertaa(t, "File vaskitaulu_players.txt updated: Player "), size_t(n)) << t;
+        EXPECT_EQ(kertaa(t, "File nationalities.txt updated: Player "), size_t(n));
+    }
+    // Every reported update is there, each once.
+    std::istringstream pelaajat(lue(k.polku() / "vaskitaulu_players.txt"));
+    std::set<std::string> rivit;
+    size_t kaikki = 0;
+    for (std::string r; std::getline(pelaajat, r);)
+        if (!r.empty()) {
+            rivit.insert(r);
+            ++kaikki;
+        }
+    EXPECT_EQ(rivit.size(), size_t(2 * n));
+    EXPECT_EQ(kaikki, size_t(2 * n));
+    std::istringstream kansallisuudet(lue(k.polku() / "nationalities.txt"));
+    std::set<std::string> jasenet;
+    size_t sanoja = 0;
+    for (std::string w; kansallisuudet >> w; ++sanoja)
+        jasenet.insert(w);
+    EXPECT_EQ(sanoja, size_t(2 * n + 1));
+    EXPECT_EQ(jasenet.size(), size_t(2 * n + 1));
+    EXPECT_TRUE(jasenet.count(":FIN"));
+}
+
+TEST(Sivutiedostot, OneThatIsThereButCannotBeReadIsLeftAlone) {
+    {
+        // Links in a loop: there, but nothing can be read through them.
+        Kansio k;
+        k.kirjoita("e.log", tapahtuma("p", 2));
+        fs::create_symlink("nationalities.txt", k.polku() / "nationalities.txt");
+        const Ajo a = k.aja(TAPAHTUMA);
+        EXPECT_EQ(a.tila, 0);
+        EXPECT_EQ(kertaa(a.tuloste, "Can't read file nationalities.txt\n"), 1u) << a.tuloste;
+        EXPECT_EQ(a.tuloste.find("File nationalities.txt updated"), std::string::npos);
+        EXPECT_EQ(kertaa(a.tuloste, "File vaskitaulu_players.txt updated"), 2u);
+        EXPECT_TRUE(fs::is_symlink(k.polku() / "nationalities.txt"));
+    }
+    {
+        // A FIFO is not waited on.
+        Kansio k;
+        k.kirjoita("e.log", tapahtuma("p", 2));
+        ASSERT_EQ(::mkfifo((k.polku() / "vaskitaulu_players.txt").c_str(), 0644), 0);
+        const Ajo a = k.aja(TAPAHTUMA);
+        EXPECT_EQ(a.tila, 0);
+        EXPECT_EQ(kertaa(a.tuloste, "vaskitaulu_players.txt is not a regular file\n"), 1u)
+            << a.tuloste;
+        EXPECT_EQ(a.tuloste.find("File vaskitaulu_players.txt updated"), std::string::npos);
+        EXPECT_EQ(kertaa(a.tuloste, "File nationalities.txt updated"), 2u);
+        EXPECT_TRUE(fs::is_fifo(k.polku() / "vaskitaulu_players.txt"));
+    }
+    {
+        // Mode 000, the program run as an ordinary user (root reads anything).
+        Kansio k;
+        k.kirjoita("e.log", tapahtuma("p", 2));
+        k.kirjoita("nationalities.txt", ":SWE everyone_else\n");
+        ::chmod((k.polku() / "nationalities.txt").c_str(), 0);
+        if (geteuid() == 0) {
+            if (std::system("setpriv --version > /dev/null 2>&1") != 0)
+                GTEST_SKIP() << "no setpriv to run as another user";
+            ::chmod(k.polku().c_str(), 0777);
+            k.etuliite = "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+        }
+        const Ajo a = k.aja(TAPAHTUMA);
+        EXPECT_EQ(a.tila, 0);
+        EXPECT_EQ(kertaa(a.tuloste, "Can't read file nationalities.txt\n"), 1u) << a.tuloste;
+        EXPECT_EQ(a.tuloste.find("File nationalities.txt updated"), std::string::npos);
+        EXPECT_EQ(kertaa(a.tuloste, "File vaskitaulu_players.txt updated"), 2u);
+        ::chmod((k.polku() / "nationalities.txt").c_str(), 0600);
+        EXPECT_EQ(lue(k.polku() / "nationalities.txt"), ":SWE everyone_else\n");
+    }
 }
 
 TEST(Konsoli, AClosedConsoleDoesNotEndASave) {
