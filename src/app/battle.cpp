@@ -3,30 +3,25 @@
 #include "app/vakiot.h"
 #include "battle/battlet.h"
 #include "battle/battletiedosto.h"
+#include "util/syote.h"
 #include "util/tiedosto.h"
 
-#include <fstream>
 #include <optional>
 #include <ostream>
-#include <sstream>
 
 namespace vt {
 
 void lueBattleLoki(Tila &t, const std::string &nimi) {
     std::vector<Nickit> nickit;
     {
-        std::ifstream in(NIMITIEDOSTO, std::ios::binary);
-        if (in.is_open())
-            lueNimiTiedosto(in, nickit);
+        Syote in(NIMITIEDOSTO);
+        if (in.auki())
+            lueNimiTiedosto(in.virta(), nickit);
     }
-    std::ifstream loki(nimi, std::ios::binary);
     // A log that does not open reads as an empty one.
-    std::istringstream tyhja;
+    Syote loki(nimi);
     Sarjakisa kisa(t.konsoli, t.levelit, t.uusiOletus, std::move(nickit));
-    if (loki.is_open())
-        kisa.lue(loki);
-    else
-        kisa.lue(tyhja);
+    kisa.lue(loki.virta());
 }
 
 void tallennaBattlet(Tila &t) {

@@ -4,11 +4,11 @@
 #include "app/vakiot.h"
 #include "series/recit.h"
 #include "series/rekisteroinnit.h"
+#include "util/syote.h"
 #include "util/teksti.h"
 #include "util/tiedosto.h"
 
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <system_error>
 
@@ -18,9 +18,9 @@ namespace {
 
 std::vector<Nickit> lueNickit() {
     std::vector<Nickit> nickit;
-    std::ifstream in(NIMITIEDOSTO, std::ios::binary);
-    if (voiLukea(NIMITIEDOSTO) && in.is_open())
-        lueNimiTiedosto(in, nickit);
+    Syote in(NIMITIEDOSTO);
+    if (in.auki())
+        lueNimiTiedosto(in.virta(), nickit);
     return nickit;
 }
 
@@ -36,29 +36,31 @@ const Sivutiedostot &sivutiedostot() {
     return s;
 }
 
-// Each reader opens the file anew; one that does not open is passed over.
-template <class F> void lueTiedostosta(const std::string &nimi, F lukija) {
-    if (!voiLukea(nimi))
-        return;
-    std::ifstream in(nimi, std::ios::binary);
-    if (in.is_open())
-        lukija(in);
+// Each reader opens the file anew; one that does not open is passed over, and one that is not
+// a regular file is named.
+template <class F> void lueTiedostosta(Tila &t, const std::string &nimi, F lukija) {
+    Syote in(nimi);
+    if (in.auki())
+        lukija(in.virta());
+    else if (in.tila() == Avaus::EiTavallinen)
+        t.ulos() << eiTavallinenViesti(nimi) << "\n";
 }
 
 void lueRekisteroinnitTiedostosta(Tila &t, Level &level, const std::string &nimi) {
-    lueTiedostosta(nimi, [&](std::istream &in) {
+    lueTiedostosta(t, nimi, [&](std::istream &in) {
         lueRekisteroinnit(level, in, onPelaajatiedosto(nimi), lueNickit(), sivutiedostot(),
                           t.ulos());
     });
 }
 
 void lueRecitTiedostosta(Tila &t, Level &level, const std::string &nimi) {
-    lueTiedostosta(nimi,
+    lueTiedostosta(t, nimi,
                    [&](std::istream &in) { readUploadedRecs(level, in, lueNickit(), t.ulos()); });
 }
 
 void tarkistaTiedostosta(Tila &t, Level &level, const std::string &nimi) {
-    lueTiedostosta(nimi, [&](std::istream &in) { tarkistaReccienOikeatAjat(level, in, t.ulos()); });
+    lueTiedostosta(t, nimi,
+                   [&](std::istream &in) { tarkistaReccienOikeatAjat(level, in, t.ulos()); });
 }
 
 void lueAutomaattisesti(Tila &t, Level &level) {
@@ -78,9 +80,14 @@ void lueAutomaattisesti(Tila &t, Level &level) {
 void lueValitusta(Tila &t, Level &level) {
     t.konsoli.kehota("Give the file name: ");
     std::string nimi = lyhenna(t.konsoli.lueRivi());
-    if (!voiLukea(nimi)) {
-        if (!voiLukea(nimi + ".txt")) {
-            t.ulos() << "Can't open file " << nimi << "\n";
+    if (katsoTiedosto(nimi) != Avaus::Auki) {
+        if (katsoTiedosto(nimi + ".txt") != Avaus::Auki) {
+            if (katsoTiedosto(nimi) == Avaus::EiTavallinen)
+                t.ulos() << eiTavallinenViesti(nimi) << "\n";
+            else if (katsoTiedosto(nimi + ".txt") == Avaus::EiTavallinen)
+                t.ulos() << eiTavallinenViesti(nimi + ".txt") << "\n";
+            else
+                t.ulos() << "Can't open file " << nimi << "\n";
             return;
         }
         nimi += ".txt";

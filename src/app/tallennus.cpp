@@ -1,6 +1,7 @@
 // The saving dialogue shared by the saving commands.
 #include "app/tallennus.h"
 
+#include "util/syote.h"
 #include "util/teksti.h"
 #include "util/tiedosto.h"
 
@@ -10,10 +11,7 @@
 
 namespace vt {
 
-bool tiedostoOnOlemassa(const std::string &nimi) {
-    std::ifstream in(nimi, std::ios::binary);
-    return in.is_open();
-}
+bool tiedostoOnOlemassa(const std::string &nimi) { return nimiVarattu(nimi); }
 
 bool onLeveleita(Tila &t) {
     if (!t.levelit.empty())

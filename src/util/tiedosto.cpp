@@ -1,5 +1,7 @@
 #include "util/tiedosto.h"
 
+#include "util/syote.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -52,11 +54,8 @@ bool voiKirjoittaa(const std::string &nimi) {
 }
 
 bool voiLukea(const std::string &nimi) {
-    std::error_code virhe;
-    if (std::filesystem::is_directory(nimi, virhe))
-        return false;
-    std::ifstream in(nimi, std::ios::binary);
-    return in.is_open();
+    // Found without opening it, so that a FIFO never blocks; only a regular file reads.
+    return katsoTiedosto(nimi) == Avaus::Auki;
 }
 
 std::string lueTiedosto(const std::string &nimi) {
