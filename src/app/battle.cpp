@@ -27,8 +27,9 @@ void lueBattleLoki(Tila &t, const std::string &nimi) {
 void tallennaBattlet(Tila &t) {
     if (!onLeveleita(t))
         return;
+    bool kirjoitettu = false;
     const std::optional<std::string> vahvistettu =
-        kysyTallennusnimi(t, {".txt", TULOSTIEDOSTO_ALKU});
+        kysyTallennusnimi(t, {".txt", TULOSTIEDOSTO_ALKU}, &kirjoitettu);
     if (!vahvistettu)
         return;
     const bool html = kysyHtmlMuoto(t.konsoli);
@@ -40,7 +41,8 @@ void tallennaBattlet(Tila &t) {
         t.ulos() << "Saving cancelled.\n";
         return;
     }
-    if (!voiKirjoittaa(nimi)) {
+    // A link to nothing is followed only under the very name the user typed.
+    if (!voiKirjoittaa(nimi) || (linkkiTyhjaan(nimi) && !(kirjoitettu && nimi == *vahvistettu))) {
         t.ulos() << "Can't open file " << nimi << "\n";
         return;
     }

@@ -138,6 +138,7 @@ bool kirjoitaSorakisa(Tila &t, const Level &level) {
         sorakisanOletusnimi(o.numero, TULOSTIEDOSTO_ALKU, tiedostoOnOlemassa);
     t.konsoli.kehota("Give the file name: (default: " + oletus + "): ");
     std::string nimi = lyhenna(t.konsoli.lueRivi());
+    const bool kirjoitettu = !onkotyhja(nimi);
     if (onkotyhja(nimi))
         nimi = oletus;
     if (nimi.find('.') == std::string::npos)
@@ -146,6 +147,11 @@ bool kirjoitaSorakisa(Tila &t, const Level &level) {
         kysyluku(t.konsoli, "File " + nimi + " already exists, overwrite? (1=yes, 2=no): ", 1, 2,
                  false) == 2) {
         t.ulos() << "Saving cancelled.\n";
+        return false;
+    }
+    // A link to nothing is followed only under a name the user typed.
+    if (!kirjoitettu && linkkiTyhjaan(nimi)) {
+        t.ulos() << "Can't open file " << nimi << "\n";
         return false;
     }
     switch (kirjoitaTiedostoon(

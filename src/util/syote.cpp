@@ -205,4 +205,72 @@ Avaus lueKokonaan(const std::string &nimi, std::string &sisalto, std::size_t kat
     return Avaus::Auki;
 }
 
+bool linkkiTyhjaan(const std::string &nimi) {
+    struct stat s;
+    return ::lstat(nimi.c_str(), &s) == 0 && S_ISLNK(s.st_mode) && ::stat(nimi.c_str(), &s) != 0 &&
+           errno == ENOENT;
+}
+
+TulosteenVaraus::TulosteenVaraus(const std::string &nimi, bool seuraaLinkkia) {
+    onnistui_ = varaa(nimi, seuraaLinkkia, 0);
+}
+
+bool TulosteenVaraus::varaa(const std::string &nimi, bool seuraaLinkkia, int syvyys) {
+    if (syvyys > 40) // the limit of links the system itself follows
+        return false;
+    struct stat s;
+    if (::lstat(nimi.c_str(), &s) != 0) {
+        if (errno != ENOENT)
+            return false;
+        // Nothing there: created exclusively, so that it is known to be this program's own.
+        const int fd =
+            ::open(nimi.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+        if (fd < 0)
+            return errno == EEXIST && varaa(nimi, seuraaLinkkia, syvyys + 1);
+        struct stat u;
+        const bool ok = ::fstat(fd, &u) == 0;
+        ::close(fd);
+        if (!ok)
+            return false;
+        luotu_ = true;
+        polku_ = nimi;
+        laite_ = static_cast<unsigned long long>(u.st_dev);
+        inode_ = static_cast<unsigned long long>(u.st_ino);
+        return true;
+    }
+    if (S_ISLNK(s.st_mode) && linkkiTyhjaan(nimi)) {
+        if (!seuraaLinkkia)
+            return false;
+        std::string kohde(4096, '\0');
+        const ssize_t n = ::readlink(nimi.c_str(), kohde.data(), kohde.size());
+        if (n <= 0 || static_cast<std::size_t>(n) >= kohde.size())
+            return false;
+        kohde.resize(static_cast<std::size_t>(n));
+        const std::size_t kauttaviiva = nimi.rfind('/');
+        if (kohde[0] != '/' && kauttaviiva != std::string::npos)
+            kohde = nimi.substr(0, kauttaviiva + 1) + kohde;
+        return varaa(kohde, true, syvyys + 1);
+    }
+    // Something is there: it must open for writing as it is, neither emptied nor waited for.
+    struct stat k;
+    if (::stat(nimi.c_str(), &k) != 0 || S_ISDIR(k.st_mode))
+        return false;
+    const int fd = ::open(nimi.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+void TulosteenVaraus::peru() {
+    if (!luotu_)
+        return;
+    luotu_ = false;
+    struct stat s;
+    if (::lstat(polku_.c_str(), &s) == 0 && S_ISREG(s.st_mode) &&
+        static_cast<unsigned long long>(s.st_dev) == laite_ &&
+        static_cast<unsigned long long>(s.st_ino) == inode_)
+        ::unlink(polku_.c_str());
+}
+
 } // namespace vt

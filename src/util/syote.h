@@ -64,4 +64,36 @@ bool lueRivi(std::istream &in, std::string &rivi, std::size_t katto, bool *katka
 Avaus lueKokonaan(const std::string &nimi, std::string &sisalto,
                   std::size_t katto = SIVUTIEDOSTON_KATTO);
 
+// True when the name is a symbolic link to nothing (writing to it would create the file it
+// points to, wherever that is).
+bool linkkiTyhjaan(const std::string &nimi);
+
+// An output made sure of before the questions about it are asked, so that a question left
+// unanswered can undo exactly what was done: an existing file is only checked to open for
+// writing (never emptied, never removed); where nothing is, the file is created exclusively
+// and only that file is removed again. A link to nothing is followed, creating the file it
+// points to, only when `seuraaLinkkia` (the user typed the name).
+class TulosteenVaraus {
+  public:
+    TulosteenVaraus(const std::string &nimi, bool seuraaLinkkia);
+    TulosteenVaraus(const TulosteenVaraus &) = delete;
+    TulosteenVaraus &operator=(const TulosteenVaraus &) = delete;
+
+    // False when the name does not open for writing.
+    bool onnistui() const { return onnistui_; }
+    // True when the file was created here.
+    bool luotu() const { return luotu_; }
+    // Removes the file when it was created here and is still that same file.
+    void peru();
+
+  private:
+    bool varaa(const std::string &nimi, bool seuraaLinkkia, int syvyys);
+
+    bool onnistui_ = false;
+    bool luotu_ = false;
+    std::string polku_;
+    unsigned long long laite_ = 0;
+    unsigned long long inode_ = 0;
+};
+
 } // namespace vt

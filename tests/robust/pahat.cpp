@@ -8,6 +8,7 @@
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -316,6 +317,84 @@ TEST(EiTavallisetTiedostot, AHugeCupPointsFileIsReadWithinTheMemory) {
               std::string::npos)
         << cup;
     fs::remove(k.polku() / "vaskitaulu_cuppoints.txt");
+}
+
+TEST(Tallennukset, AnUnansweredTitleRemovesOnlyWhatTheDialogueCreated) {
+    Kansio k, muualla;
+    k.kirjoita("s.txt", "  Level 1, Race42:\n     0:10,00 Bob\n\n");
+    const fs::path istutettu = muualla.polku() / "planted.html";
+    fs::create_symlink(istutettu, k.polku() / "vaskitaulu01.html");
+    // The proposal passes the link by; the file made for it goes again when no title comes.
+    Ajo a = k.aja("1\ns\n\n11\n\n");
+    EXPECT_EQ(a.tila, 0);
+    EXPECT_NE(a.tuloste.find("(default: vaskitaulu02.html): "), std::string::npos) << a.tuloste;
+    EXPECT_TRUE(fs::is_symlink(k.polku() / "vaskitaulu01.html"));
+    EXPECT_FALSE(fs::exists(istutettu));
+    EXPECT_FALSE(fs::exists(k.polku() / "vaskitaulu02.html"));
+    // Typed, the link is followed; the file it made is removed, the link stays.
+    a = k.aja("1\ns\n\n11\nvaskitaulu01.html\n1\n");
+    EXPECT_EQ(a.tila, 0);
+    EXPECT_TRUE(fs::is_symlink(k.polku() / "vaskitaulu01.html"));
+    EXPECT_FALSE(fs::exists(istutettu));
+    // A file that was there stays as it was.
+    k.kirjoita("page.html", "mine\n");
+    a = k.aja("1\ns\n\n11\npage\n1\n");
+    EXPECT_EQ(a.tila, 0);
+    EXPECT_NE(a.tuloste.find("File page.html already exists, overwrite? (1=yes, 2=no): "
+                             "Give a title to the html (default: page): "),
+              std::string::npos)
+        << a.tuloste;
+    EXPECT_EQ(lue(k.polku() / "page.html"), "mine\n");
+    // Typed and answered, the page goes where the link points.
+    a = k.aja("1\ns\n\n11\nvaskitaulu01.html\n1\n\n\n18\n");
+    EXPECT_EQ(a.tila, 0);
+    EXPECT_NE(a.tuloste.find("File vaskitaulu01.html saved successfully. "), std::string::npos);
+    EXPECT_NE(lue(istutettu).find("Race42"), std::string::npos);
+    EXPECT_TRUE(fs::is_symlink(k.polku() / "vaskitaulu01.html"));
+}
+
+TEST(Tallennukset, AFileThatCannotBeReadIsNotRemovedAtTheEndOfInput) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    Kansio k;
+    k.kirjoita("s.txt", "  Level 1, Race42:\n     0:10,00 Bob\n\n");
+    k.kirjoita("page.html", "theirs\n");
+    fs::permissions(k.polku() / "page.html", fs::perms::owner_write);
+    const Ajo a = k.aja("1\ns\n\n11\npage\n");
+    EXPECT_EQ(a.tila, 0);
+    EXPECT_TRUE(fs::exists(k.polku() / "page.html"));
+    fs::permissions(k.polku() / "page.html", fs::perms::owner_all);
+    EXPECT_EQ(lue(k.polku() / "page.html"), "theirs\n");
+}
+
+TEST(Tallennukset, ProposedNamesNeverLeadOutOfTheFolder) {
+    Kansio k, muualla;
+    k.kirjoita("s.txt", "  Level 1, Race42:\n     0:10,00 Bob\n\n");
+    // Links to nothing under every proposed name of the saving commands.
+    for (const char *nimi : {"vaskitaulu01.txt", "vaskitaulu01.html", "sorakisa042.txt"})
+        fs::create_symlink(muualla.polku() / nimi, k.polku() / nimi);
+    const Ajo a = k.aja("1\ns\n\n10\n\n\n15\n\n2\n\n\n16\n\n4\n\n\n\n\n1\n\n5\n\n18\n");
+    EXPECT_EQ(a.tila, 0);
+    EXPECT_NE(a.tuloste.find("File vaskitaulu02.txt saved successfully. "), std::string::npos)
+        << a.tuloste;
+    EXPECT_NE(a.tuloste.find("File vaskitaulu02.html saved successfully. "), std::string::npos);
+    EXPECT_NE(a.tuloste.find("Can't open file sorakisa042.txt"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(muualla.polku()));
+}
+
+TEST(Tallennukset, AFifoTypedAsAnOutputIsNotWaitedFor) {
+    Kansio k;
+    k.kirjoita("s.txt", "  Level 1, Race42:\n     0:10,00 Bob\n\n");
+    fifo(k, "page.html");
+    const Ajo a = k.aja("1\ns\n\n11\npage\n1\n\n10\npage.html\n1\n\n18\n", 1024, "> stdout.txt",
+                        FIFON_AIKARAJA_S);
+    EXPECT_EQ(a.tila, 0);
+    size_t n = 0;
+    for (size_t p = 0; (p = a.tuloste.find("Can't open file page.html", p)) != std::string::npos;
+         ++p)
+        ++n;
+    EXPECT_EQ(n, 2u) << a.tuloste;
+    EXPECT_TRUE(fs::is_fifo(k.polku() / "page.html"));
 }
 
 int main(int argc, char **argv) {
