@@ -4,11 +4,11 @@
 #include "app/vakiot.h"
 #include "series/recit.h"
 #include "series/rekisteroinnit.h"
+#include "util/syote.h"
 #include "util/teksti.h"
 #include "util/tiedosto.h"
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -21,9 +21,9 @@ namespace {
 // The nick aliases; the file is optional, and one that is no regular file is not waited on.
 std::vector<Nickit> lueNickit() {
     std::vector<Nickit> nickit;
-    const OmaTiedosto t = lueOmaTiedosto(NIMITIEDOSTO);
-    std::istringstream in(t.sisalto);
-    lueNimiTiedosto(in, nickit);
+    Syote in(NIMITIEDOSTO);
+    if (in.auki())
+        lueNimiTiedosto(in.virta(), nickit);
     return nickit;
 }
 
@@ -39,13 +39,14 @@ const Sivutiedostot &sivutiedostot() {
     return s;
 }
 
-// Each reader opens the file anew; one that does not open is passed over.
-template <class F> void lueTiedostosta(const std::string &nimi, F lukija) {
-    if (!voiLukea(nimi))
-        return;
-    std::ifstream in(nimi, std::ios::binary);
-    if (in.is_open())
-        lukija(in);
+// Each reader opens the file anew; one that does not open is passed over, and one that is not
+// a regular file is named.
+template <class F> void lueTiedostosta(std::ostream &konsoli, const std::string &nimi, F lukija) {
+    Syote in(nimi);
+    if (in.auki())
+        lukija(in.virta());
+    else if (in.tila() == Avaus::EiTavallinen)
+        konsoli << eiTavallinenViesti(nimi) << "\n";
 }
 
 // One reading pass: the side files locked against another copy of the program, read once,
@@ -63,14 +64,14 @@ class Kierros {
             kierros_.luePelaajatiedosto(level);
             return;
         }
-        lueTiedostosta(nimi, [&](std::istream &in) { kierros_.lue(level, in, false); });
+        lueTiedostosta(ulos(), nimi, [&](std::istream &in) { kierros_.lue(level, in, false); });
     }
     void recit(Level &level, const std::string &nimi) {
-        lueTiedostosta(nimi,
+        lueTiedostosta(ulos(), nimi,
                        [&](std::istream &in) { readUploadedRecs(level, in, nickit_, ulos()); });
     }
     void tarkista(Level &level, const std::string &nimi) {
-        lueTiedostosta(nimi,
+        lueTiedostosta(ulos(), nimi,
                        [&](std::istream &in) { tarkistaReccienOikeatAjat(level, in, ulos()); });
     }
     std::ostream &ulos() { return kierros_.ulos(); }
@@ -109,9 +110,14 @@ void lueAutomaattisesti(Tila &t, Level &level) {
 void lueValitusta(Tila &t, Level &level) {
     t.konsoli.kehota("Give the file name: ");
     std::string nimi = lyhenna(t.konsoli.lueRivi());
-    if (!voiLukea(nimi)) {
-        if (!voiLukea(nimi + ".txt")) {
-            t.ulos() << "Can't open file " << nimi << "\n";
+    if (katsoTiedosto(nimi) != Avaus::Auki) {
+        if (katsoTiedosto(nimi + ".txt") != Avaus::Auki) {
+            if (katsoTiedosto(nimi) == Avaus::EiTavallinen)
+                t.ulos() << eiTavallinenViesti(nimi) << "\n";
+            else if (katsoTiedosto(nimi + ".txt") == Avaus::EiTavallinen)
+                t.ulos() << eiTavallinenViesti(nimi + ".txt") << "\n";
+            else
+                t.ulos() << "Can't open file " << nimi << "\n";
             return;
         }
         nimi += ".txt";
@@ -164,6 +170,7 @@ bool kirjoitaSorakisa(Tila &t, const Level &level) {
         sorakisanOletusnimi(o.numero, TULOSTIEDOSTO_ALKU, tiedostoOnOlemassa);
     t.konsoli.kehota("Give the file name: (default: " + oletus + "): ");
     std::string nimi = lyhenna(t.konsoli.lueRivi());
+    const bool kirjoitettu = !onkotyhja(nimi);
     if (onkotyhja(nimi))
         nimi = oletus;
     if (nimi.find('.') == std::string::npos)
@@ -172,6 +179,11 @@ bool kirjoitaSorakisa(Tila &t, const Level &level) {
         kysyluku(t.konsoli, "File " + nimi + " already exists, overwrite? (1=yes, 2=no): ", 1, 2,
                  false) == 2) {
         t.ulos() << "Saving cancelled.\n";
+        return false;
+    }
+    // A link to nothing is followed only under a name the user typed.
+    if (!kirjoitettu && linkkiTyhjaan(nimi)) {
+        t.ulos() << "Can't open file " << nimi << "\n";
         return false;
     }
     switch (kirjoitaTiedostoon(

@@ -1,5 +1,7 @@
 #include "util/tiedosto.h"
 
+#include "util/syote.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -203,36 +205,23 @@ bool korvaaTiedosto(const std::string &nimi, const std::string &sisalto) {
 
 OmaTiedosto lueOmaTiedosto(const std::string &nimi) {
     OmaTiedosto r;
-    // Without O_NONBLOCK a FIFO would wait here for a writer.
-    const int fd = ::open(nimi.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        r.tila = errno == ENOENT ? Luku::Puuttuu : Luku::EiLuettavissa;
-        return r;
-    }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
+    switch (lueKokonaan(nimi, r.sisalto)) {
+    case Avaus::Auki:
+        r.tila = Luku::Luettu;
+        break;
+    case Avaus::Puuttuu:
+        r.tila = Luku::Puuttuu;
+        break;
+    case Avaus::EiTavallinen:
         r.tila = Luku::EiTavallinen;
-        return r;
+        break;
+    case Avaus::EiLuettavissa:
+    case Avaus::LiianSuuri: // larger than any side file should be: not read, so not rewritten
+        r.tila = Luku::EiLuettavissa;
+        break;
     }
-    std::string s;
-    char puskuri[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(fd, puskuri, sizeof puskuri);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            ::close(fd);
-            r.tila = Luku::EiLuettavissa;
-            return r;
-        }
-        if (n == 0)
-            break;
-        s.append(puskuri, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    r.tila = Luku::Luettu;
-    r.sisalto = std::move(s);
+    if (r.tila != Luku::Luettu)
+        r.sisalto.clear();
     return r;
 }
 
@@ -290,11 +279,8 @@ bool voiKirjoittaa(const std::string &nimi) {
 }
 
 bool voiLukea(const std::string &nimi) {
-    std::error_code virhe;
-    if (std::filesystem::is_directory(nimi, virhe))
-        return false;
-    std::ifstream in(nimi, std::ios::binary);
-    return in.is_open();
+    // Found without opening it, so that a FIFO never blocks; only a regular file reads.
+    return katsoTiedosto(nimi) == Avaus::Auki;
 }
 
 std::string lueTiedosto(const std::string &nimi) {

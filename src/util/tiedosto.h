@@ -34,7 +34,8 @@ bool korvaaTiedosto(const std::string &nimi, const std::string &sisalto);
 
 // A file the program keeps for itself, read whole. A missing file (or a link to a missing
 // file) reads as empty and may be created; a file that is there but cannot be read, or is not a
-// regular file (a folder, a FIFO, a device), must be left alone. A FIFO is never waited on.
+// regular file (a folder, a FIFO, a device), or is larger than the side-file cap of util/syote,
+// must be left alone. A FIFO is never waited on.
 enum class Luku { Luettu, Puuttuu, EiLuettavissa, EiTavallinen };
 struct OmaTiedosto {
     Luku tila = Luku::Puuttuu;
