@@ -167,11 +167,16 @@ Kirjoitus korvaaKirjoittaen(const std::string &nimi,
     bool ok = true;
     if (oli) {
         // The owner first: a change of owner may clear the set-id bits the mode then restores.
+        mode_t tila = vanha.st_mode & 07777;
         if (::fchown(fd, vanha.st_uid, vanha.st_gid) != 0) {
-            // Not permitted (another user's file): the group alone may still be ours to keep.
-            [[maybe_unused]] const int r = ::fchown(fd, static_cast<uid_t>(-1), vanha.st_gid);
+            // Not permitted (another user's file): the group alone may still be ours to keep,
+            // and set-id bits are never given to a file of another owner or group.
+            if (::fchown(fd, static_cast<uid_t>(-1), vanha.st_gid) != 0)
+                tila &= ~static_cast<mode_t>(S_ISUID | S_ISGID);
+            else
+                tila &= ~static_cast<mode_t>(S_ISUID);
         }
-        ok = ::fchmod(fd, vanha.st_mode & 07777) == 0;
+        ok = ::fchmod(fd, tila) == 0;
     } else {
         ok = ::fchmod(fd, 0666 & ~umaski()) == 0;
     }
