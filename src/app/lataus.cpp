@@ -3,10 +3,10 @@
 #include "model/jarjestykset.h"
 #include "model/totalit.h"
 #include "stats/luestats.h"
+#include "util/syote.h"
 #include "util/teksti.h"
-#include "util/tiedosto.h"
 
-#include <fstream>
+#include <memory>
 #include <ostream>
 #include <unordered_set>
 
@@ -57,20 +57,24 @@ void lisaaStatTiedosto(Tila &t) {
     t.konsoli.kehota("Give the file name: ");
     const std::string kirjoitettu = lyhenna(t.konsoli.lueRivi());
     std::string nimi;
-    std::ifstream in;
+    std::unique_ptr<Syote> in;
+    std::string eiTavallinen;
     for (const char *paate : {"", ".txt", ".log"}) {
-        // A folder of the name does not hide the file with an extension.
-        if (!voiLukea(kirjoitettu + paate))
-            continue;
-        in.open(kirjoitettu + paate, std::ios::binary);
-        if (in.is_open()) {
+        // A folder, a FIFO or a device of the name does not hide the file with an extension.
+        auto koe = std::make_unique<Syote>(kirjoitettu + paate);
+        if (koe->auki()) {
             nimi = kirjoitettu + paate;
+            in = std::move(koe);
             break;
         }
-        in.clear();
+        if (koe->tila() == Avaus::EiTavallinen && eiTavallinen.empty())
+            eiTavallinen = kirjoitettu + paate;
     }
-    if (!in.is_open()) {
-        t.ulos() << "Can't open file " << kirjoitettu << "\n";
+    if (!in) {
+        if (!eiTavallinen.empty())
+            t.ulos() << eiTavallinenViesti(eiTavallinen) << "\n";
+        else
+            t.ulos() << "Can't open file " << kirjoitettu << "\n";
         return;
     }
     if (t.asetukset.lihavoiUudet)
@@ -84,14 +88,14 @@ void lisaaStatTiedosto(Tila &t) {
     const bool loki = loytyyko(nimi, ".log");
     std::unordered_set<std::string> vanhat;
     if (loki) {
-        in.close();
+        in.reset();
         lueBattleLoki(t, nimi);
         t.viimeisinLoki = nimi;
     } else {
         for (KokoelmanNimi &n : kokoelmanNimet(t.levelit, t.asetukset.tiimit))
             vanhat.insert(std::move(n.nimi));
-        lueStats(in, t.levelit, t.uusiOletus, t.ulos());
-        in.close();
+        lueStats(in->virta(), t.levelit, t.uusiOletus, t.ulos());
+        in.reset();
     }
 
     std::string lista;

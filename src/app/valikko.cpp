@@ -5,7 +5,6 @@
 #include "model/sivutiedostot.h"
 #include "util/teksti.h"
 
-#include <fstream>
 #include <iterator>
 #include <ostream>
 
@@ -102,18 +101,8 @@ const Komento KOMENNOT[] = {
 
 void lueSivutiedostot(Tila &t) {
     t.asetukset = Tulostusasetukset();
-    {
-        std::ifstream in(ASETUSTIEDOSTO, std::ios::binary);
-        if (in.is_open())
-            lueAsetukset(in, t.asetukset);
-    }
-    bool virhe = false;
-    t.pistetaulukko.clear();
-    {
-        std::ifstream in(PISTETIEDOSTO, std::ios::binary);
-        if (in.is_open())
-            virhe = luePisteet(in, t.pistetaulukko);
-    }
+    lueAsetustiedosto(ASETUSTIEDOSTO, t.asetukset);
+    const bool virhe = luePistetiedosto(PISTETIEDOSTO, t.pistetaulukko);
     if (t.pistetaulukko.empty())
         t.pistetaulukko = oletusPisteet();
     if (virhe)
