@@ -1,5 +1,6 @@
 #include "stats/luestats.h"
 
+#include "util/syote.h"
 #include "util/teksti.h"
 
 #include <algorithm>
@@ -168,25 +169,72 @@ std::string etsiPelaaja(const std::string &rivi, bool tulosMoodi) {
     return lyhenna(nimi);
 }
 
+namespace {
+
+// The first line of an HTML page (after blank lines and a byte-order mark).
+bool onHtmlAlku(const std::string &rivi) {
+    std::string t = lyhenna(rivi);
+    if (t.rfind("\xEF\xBB\xBF", 0) == 0)
+        t = lyhenna(t.substr(3));
+    t = toUpper(t);
+    return t.rfind("<!DOCTYPE", 0) == 0 || t.rfind("<HTML", 0) == 0;
+}
+
+// The captions that open and close the part of a stat file where no level is: the totals,
+// the teams, the anonymous total and the extra statistics. A level list after them (files put
+// one after another) opens with its own caption.
+bool avaaTotalit(const std::string &t) {
+    return t == "The following are the single player total times for individual players." ||
+           t == "Extra statistics:";
+}
+bool avaaLevelit(const std::string &t) {
+    return t == "Single player times:" || t == "Multiplayer times:";
+}
+
+} // namespace
+
 void lueStats(std::istream &in, std::vector<Level> &levelit, bool uusi, std::ostream &konsoli) {
     TasoHakemisto hakemisto(levelit);
 
     // The data copy in the closing comment of an HTML page is read as it was before it was
-    // made safe for the comment.
+    // made safe for the comment; of a page nothing else is read, since its rows and tables
+    // are no stat-file lines.
     bool kommentissa = false;
+    bool alussa = true;
+    bool sivu = false;
+    // In the totals and statistics no line is a level header, whatever names it carries.
+    bool totaaleissa = false;
     auto seuraava = [&](std::string &rivi) {
-        if (!std::getline(in, rivi))
-            return false;
-        if (kommentissa && lyhenna(rivi) == "-->")
-            kommentissa = false;
-        else if (kommentissa)
-            rivi = kommentista(rivi);
-        else if (loytyyko(rivi, HTML_KOPION_ALKU))
-            kommentissa = true;
-        return true;
+        for (;;) {
+            bool liianPitka = false;
+            if (!lueRivi(in, rivi, STATRIVIN_KATTO, &liianPitka))
+                return false;
+            if (liianPitka)
+                rivi.clear(); // too long to be anything: read as an empty line
+            if (alussa && !onkotyhja(rivi)) {
+                alussa = false;
+                sivu = onHtmlAlku(rivi);
+            }
+            if (kommentissa && lyhenna(rivi) == "-->")
+                kommentissa = false;
+            else if (kommentissa)
+                rivi = kommentista(rivi);
+            else if (loytyyko(rivi, HTML_KOPION_ALKU))
+                kommentissa = true;
+            else if (sivu)
+                continue;
+            const std::string t = lyhenna(rivi);
+            if (avaaTotalit(t))
+                totaaleissa = true;
+            else if (avaaLevelit(t))
+                totaaleissa = false;
+            return true;
+        }
     };
     std::string rivi;
     while (seuraava(rivi)) {
+        if (totaaleissa)
+            continue;
         std::string nimi = etsiLevel(rivi);
         if (nimi.empty())
             continue;

@@ -121,3 +121,66 @@ TEST(LueStats, CupTableResults) {
     EXPECT_EQ(l[0].ajot()[1].nimi, "Bob");
     EXPECT_EQ(l[0].ajot()[2].aika, Aika("0:11,00"));
 }
+
+TEST(LueStats, TheTotalsAndStatisticsOfItsOwnFilesHoldNoLevels) {
+    // Every line after the totals caption would read as a header on its own: "Level" in a
+    // name, a comma and a colon in the time.
+    const std::string oma = "Single player times: \n\n"
+                            "  Level 1, Bonus Level:\n     0:50,00 LevelKing\n\n\n"
+                            "Multiplayer times: \n\n  Level 1, Bonus Level:\n\n\n\n"
+                            "The following are the single player total times for individual "
+                            "players.\n"
+                            "If a player doesn't have a time in the top ten for a level, this\n"
+                            "will add ten minutes to the total time.\n"
+                            "     0:50,00 LevelKing      (1 levels finished)\n"
+                            "    10:00,00 Level, Two:    \n\nTeams:\n"
+                            "     0:50,00 Level, x:      \n\n"
+                            "The following is the anonymous combined total time of the best\n"
+                            "     0:50,00\n\n"
+                            "Extra statistics: \n"
+                            "  Shortest level was Bonus Level with winning time      0:50,00\n"
+                            "  Longest level was Bonus Level with winning time      0:50,00\n"
+                            "  Amount of best times of players: \n"
+                            "    1.   LevelKing      1 best time in level 1\n\n";
+    std::string konsoli;
+    auto l = lue(oma, {}, false, &konsoli);
+    ASSERT_EQ(l.size(), 1u);
+    EXPECT_EQ(l[0].annaNimi(), "Bonus Level");
+    EXPECT_EQ(l[0].annaAjojenLkm(), 1u);
+    EXPECT_EQ(konsoli, "Level Bonus Level added.\n");
+    // Files put one after another: the next level list opens with its caption.
+    l = lue(oma + "Single player times: \n\n  Level 1, Next:\n     0:20,00 Ann\n\n" + oma);
+    ASSERT_EQ(l.size(), 2u);
+    EXPECT_EQ(l[1].annaNimi(), "Next");
+    // The same lines before any totals caption are headers as they always were.
+    l = lue("     0:50,00 LevelKing      (1 levels finished)\n     0:11,00 B\n\n");
+    ASSERT_EQ(l.size(), 1u);
+    EXPECT_EQ(l[0].annaNimi(), "1 levels finished");
+    EXPECT_EQ(l[0].annaAjojenLkm(), 1u);
+}
+
+TEST(LueStats, OfAnHtmlPageOnlyTheDataCommentIsRead) {
+    const std::string kommentti =
+        "<!--\n" + std::string(HTML_KOPION_ALKU) +
+        "\nSingle player times: \n\n  Level 1, Bonus Level:\n     0:50,00 LevelKing\n\n"
+        "The following are the single player total times for individual players.\n"
+        "     0:50,00 LevelKing      \n\n-->\n";
+    const std::string runko = "<tr><td>1.</td><td>Bonus Level<br></td>\n"
+                              "<td>     0:50,00</td><td>LevelKing</td>\n"
+                              "  Level 9, Body:\n     0:10,00 Bob\n\n"
+                              "  Shortest level was Bonus Level with winning time 0:50,00<br>\n";
+    for (const std::string alku :
+         {"<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\n\n<html>\n",
+          "\n\xEF\xBB\xBF<!doctype html>\n", "  <HTML>\n"}) {
+        std::string konsoli;
+        auto l = lue(alku + runko + kommentti + runko, {}, false, &konsoli);
+        ASSERT_EQ(l.size(), 1u) << alku;
+        EXPECT_EQ(l[0].annaNimi(), "Bonus Level");
+        EXPECT_EQ(konsoli, "Level Bonus Level added.\n");
+    }
+    // A stat file is no page: its lines all count, the copy's too.
+    auto l = lue("  Level 9, Body:\n     0:10,00 Bob\n\n" + kommentti);
+    ASSERT_EQ(l.size(), 2u);
+    EXPECT_EQ(l[0].annaNimi(), "Body");
+    EXPECT_EQ(l[1].annaNimi(), "Bonus Level");
+}

@@ -114,3 +114,14 @@ TEST(TulostaHtml, HeadDeclaresTheEncodingOfTheWholePage) {
     ASSERT_EQ(takaisin[0].annaAjojenLkm(), 1u);
     EXPECT_EQ(takaisin[0].ajot()[0].nimi, jorUtf8);
 }
+
+TEST(TulostaHtml, AnAppleOnlyLevelIsTheLongest) {
+    std::vector<Level> l = {testi::level("Quick", {ajo("A", "0:10,00")}),
+                            testi::level("Apples", {ajo("A", "5")})};
+    const std::string t = sivu(l, {});
+    EXPECT_NE(t.find("<br><h1>Extra statistics:</h1><p>\n"
+                     "  Shortest level was Quick with winning time      0:10,00<br>\n"
+                     "  Longest level was Apples with winning time     5 apples<br>\n"),
+              std::string::npos)
+        << t;
+}
