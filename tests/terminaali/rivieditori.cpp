@@ -46,9 +46,15 @@ bool odota(const std::string &teksti) {
     return false;
 }
 
+void kirjoita(const std::string &nappaimet);
+
 // Reads the terminal until the program has closed it (it has ended); false if it does not.
-bool odotaLoppu() {
+// `uudelleen`, when given, is typed again every two seconds: a key typed in the instant the
+// editor hands the terminal between its modes can be dropped by the terminal itself.
+bool odotaLoppu(const std::string &uudelleen = "") {
     for (int kierros = 0; kierros < 600; ++kierros) {
+        if (!uudelleen.empty() && kierros > 0 && kierros % 20 == 0)
+            kirjoita(uudelleen);
         pollfd pf{paate, POLLIN, 0};
         if (poll(&pf, 1, 100) > 0) {
             char puskuri[4096];
@@ -160,7 +166,7 @@ int main(int argc, char **argv) {
     // End of input at a prompt ends the program quietly.
     vaihe("end of input", [] { return odota(VALIKKO) && (kirjoita("\x04"), true); });
 
-    if (!ok || !odotaLoppu()) {
+    if (!ok || !odotaLoppu("\x04")) {
         std::cerr << "the program did not end\n";
         kill(lapsi, SIGKILL);
         ok = false;
