@@ -15,7 +15,7 @@ namespace vt {
 void lueBattleLoki(Tila &t, const std::string &nimi) {
     std::vector<Nickit> nickit;
     {
-        std::ifstream in(NIMITIEDOSTO, std::ios::binary);
+        std::ifstream in(t.nimitiedosto, std::ios::binary);
         if (in.is_open())
             lueNimiTiedosto(in, nickit);
     }
@@ -30,8 +30,6 @@ void lueBattleLoki(Tila &t, const std::string &nimi) {
 }
 
 void tallennaBattlet(Tila &t) {
-    if (!onLeveleita(t))
-        return;
     const std::optional<std::string> vahvistettu =
         kysyTallennusnimi(t, {".txt", TULOSTIEDOSTO_ALKU});
     if (!vahvistettu)
@@ -46,7 +44,7 @@ void tallennaBattlet(Tila &t) {
         return;
     }
     if (!voiKirjoittaa(nimi)) {
-        t.ulos() << "Can't open file " << nimi << "\n";
+        t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
         return;
     }
     const unsigned bonus = kysyLisapisteet(t.konsoli, 1);
@@ -55,13 +53,13 @@ void tallennaBattlet(Tila &t) {
     const Kirjoitus tulos = kirjoitaTiedostoon(
         nimi, [&](std::ostream &out) { out << tiedosto.alku << tiedosto.keski << tiedosto.loppu; });
     if (tulos == Kirjoitus::EiAukea) {
-        t.ulos() << "Output file couldn't be made. \n";
+        t.tiedostoVirhe() << "Output file couldn't be made. \n";
         tauko(t.konsoli);
     }
     if (tulos == Kirjoitus::Onnistui)
         t.ulos() << "File " << nimi << " saved successfully. \n";
     else
-        t.ulos() << "Saving file " << nimi << " failed. \n";
+        t.tiedostoVirhe() << "Saving file " << nimi << " failed. \n";
 }
 
 } // namespace vt

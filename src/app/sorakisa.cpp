@@ -30,10 +30,14 @@ bool onPelaajatiedosto(const std::string &nimi) {
     return std::filesystem::equivalent(nimi, REKISTEROINTITIEDOSTO, virhe) && !virhe;
 }
 
-const Sivutiedostot &sivutiedostot() {
-    static const Sivutiedostot s{REKISTEROINTITIEDOSTO, KANSALLISUUSTIEDOSTO, lueTiedosto,
-                                 korvaaTiedosto};
-    return s;
+// A side file that could not be rewritten counts as a failed save of the session.
+Sivutiedostot sivutiedostot(Tila &t) {
+    return {REKISTEROINTITIEDOSTO, KANSALLISUUSTIEDOSTO, lueTiedosto,
+            [&t](const std::string &nimi, const std::string &sisalto) {
+                const bool ok = korvaaTiedosto(nimi, sisalto);
+                t.tiedostoVirheita = t.tiedostoVirheita || !ok;
+                return ok;
+            }};
 }
 
 // Each reader opens the file anew; one that does not open is passed over.
@@ -47,7 +51,7 @@ template <class F> void lueTiedostosta(const std::string &nimi, F lukija) {
 
 void lueRekisteroinnitTiedostosta(Tila &t, Level &level, const std::string &nimi) {
     lueTiedostosta(nimi, [&](std::istream &in) {
-        lueRekisteroinnit(level, in, onPelaajatiedosto(nimi), lueNickit(), sivutiedostot(),
+        lueRekisteroinnit(level, in, onPelaajatiedosto(nimi), lueNickit(), sivutiedostot(t),
                           t.ulos());
     });
 }
@@ -80,7 +84,7 @@ void lueValitusta(Tila &t, Level &level) {
     std::string nimi = lyhenna(t.konsoli.lueRivi());
     if (!voiLukea(nimi)) {
         if (!voiLukea(nimi + ".txt")) {
-            t.ulos() << "Can't open file " << nimi << "\n";
+            t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
             return;
         }
         nimi += ".txt";
@@ -144,10 +148,10 @@ bool kirjoitaSorakisa(Tila &t, const Level &level) {
     switch (kirjoitaTiedostoon(
         nimi, [&](std::ostream &out) { tulostaSorakisa(out, ajot, o, t.kello); })) {
     case Kirjoitus::EiAukea:
-        t.ulos() << "Can't open file " << nimi << "\n";
+        t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
         return false;
     case Kirjoitus::Epaonnistui:
-        t.ulos() << "Saving file " << nimi << " failed. \n";
+        t.tiedostoVirhe() << "Saving file " << nimi << " failed. \n";
         return false;
     case Kirjoitus::Onnistui:
         break;
@@ -158,8 +162,6 @@ bool kirjoitaSorakisa(Tila &t, const Level &level) {
 } // namespace
 
 void teeSorakisa(Tila &t) {
-    if (!onLeveleita(t))
-        return;
     size_t valittu = 0;
     if (t.levelit.size() > 1) {
         tulostaLevelit(t, true);

@@ -58,7 +58,7 @@ void tallennaDialogilla(Tila &t, const Tiedostolaji &laji,
         // Checked without emptying it, so that a question left unanswered changes nothing.
         std::ofstream koe(nimi, std::ios::binary | std::ios::app);
         if (!koe.is_open()) {
-            t.ulos() << "Can't open file " << nimi << "\n";
+            t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
             return;
         }
     }
@@ -71,13 +71,13 @@ void tallennaDialogilla(Tila &t, const Tiedostolaji &laji,
     }
     switch (kirjoitaTiedostoon(nimi, kirjoita)) {
     case Kirjoitus::EiAukea:
-        t.ulos() << "Can't open file " << nimi << "\n";
+        t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
         break;
     case Kirjoitus::Onnistui:
         t.ulos() << "File " << nimi << " saved successfully. \n";
         break;
     case Kirjoitus::Epaonnistui:
-        t.ulos() << "Saving file " << nimi << " failed. \n";
+        t.tiedostoVirhe() << "Saving file " << nimi << " failed. \n";
         break;
     }
 }
