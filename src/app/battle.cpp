@@ -3,35 +3,31 @@
 #include "app/vakiot.h"
 #include "battle/battlet.h"
 #include "battle/battletiedosto.h"
+#include "util/syote.h"
 #include "util/tiedosto.h"
 
-#include <fstream>
 #include <optional>
 #include <ostream>
-#include <sstream>
 
 namespace vt {
 
 void lueBattleLoki(Tila &t, const std::string &nimi) {
     std::vector<Nickit> nickit;
     {
-        std::ifstream in(t.nimitiedosto, std::ios::binary);
-        if (in.is_open())
-            lueNimiTiedosto(in, nickit);
+        Syote in(t.nimitiedosto);
+        if (in.auki())
+            lueNimiTiedosto(in.virta(), nickit);
     }
-    std::ifstream loki(nimi, std::ios::binary);
     // A log that does not open reads as an empty one.
-    std::istringstream tyhja;
+    Syote loki(nimi);
     Sarjakisa kisa(t.konsoli, t.levelit, t.uusiOletus, std::move(nickit));
-    if (loki.is_open())
-        kisa.lue(loki);
-    else
-        kisa.lue(tyhja);
+    kisa.lue(loki.virta());
 }
 
 void tallennaBattlet(Tila &t) {
+    bool kirjoitettu = false;
     const std::optional<std::string> vahvistettu =
-        kysyTallennusnimi(t, {".txt", TULOSTIEDOSTO_ALKU});
+        kysyTallennusnimi(t, {".txt", TULOSTIEDOSTO_ALKU}, &kirjoitettu);
     if (!vahvistettu)
         return;
     const bool html = kysyHtmlMuoto(t.konsoli);
@@ -43,7 +39,8 @@ void tallennaBattlet(Tila &t) {
         t.ulos() << "Saving cancelled.\n";
         return;
     }
-    if (!voiKirjoittaa(nimi)) {
+    // A link to nothing is followed only under the very name the user typed.
+    if (!voiKirjoittaa(nimi) || (linkkiTyhjaan(nimi) && !(kirjoitettu && nimi == *vahvistettu))) {
         t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
         return;
     }

@@ -5,10 +5,12 @@
 #include "app/valikko.h"
 #include "battle/battletiedosto.h"
 #include "cup/cuptaulukot.h"
+#include "model/sivutiedostot.h"
 #include "stats/latausraportti.h"
 #include "stats/luestats.h"
 #include "stats/tulostahtml.h"
 #include "stats/tulostastats.h"
+#include "util/syote.h"
 #include "util/teksti.h"
 #include "util/tiedosto.h"
 
@@ -72,18 +74,21 @@ std::string oletusOtsikko(const std::string &nimi) {
 // be read; the defaults in the working folder are optional, as for the menu.
 bool lueSivut(Tila &t, const Erakomento &k, std::ostream &virheet) {
     for (const auto *annettu : {&k.asetustiedosto, &k.pistetiedosto, &k.nimitiedosto})
-        if (*annettu && !voiLukea(**annettu)) {
-            virhe(virheet, **annettu, lukuvirheenSyy(**annettu));
+        if (*annettu && katsoTiedosto(**annettu) != Avaus::Auki) {
+            virhe(virheet, **annettu,
+                  katsoTiedosto(**annettu) == Avaus::EiTavallinen ? "not a regular file"
+                                                                  : lukuvirheenSyy(**annettu));
             return false;
         }
-    const std::string asetukset = k.asetustiedosto.value_or(ASETUSTIEDOSTO);
-    if (!lueAsetustiedosto(asetukset, t.asetukset) && k.asetustiedosto)
-        virhe(virheet, asetukset, "not ten lines of 0 or 1; the default options are used");
+    t.asetukset = Tulostusasetukset();
+    lueAsetustiedosto(k.asetustiedosto.value_or(ASETUSTIEDOSTO), t.asetukset);
     for (const auto &[kohta, arvo] : k.asetukset)
         t.asetukset.asetaKohta(kohta, arvo);
     const std::string pisteet = k.pistetiedosto.value_or(PISTETIEDOSTO);
     if (luePistetiedosto(pisteet, t.pistetaulukko))
         virhe(virheet, pisteet, "Points must be in range 0 - 1000.");
+    if (t.pistetaulukko.empty())
+        t.pistetaulukko = oletusPisteet();
     t.nimitiedosto = k.nimitiedosto.value_or(NIMITIEDOSTO);
     return true;
 }
@@ -91,14 +96,21 @@ bool lueSivut(Tila &t, const Erakomento &k, std::ostream &virheet) {
 // One file of the command line, found and loaded as option 1 does; the report goes to the
 // console.
 bool lataa(Tila &t, const std::string &kirjoitettu, std::ostream &virheet) {
-    std::string nimi;
-    for (const char *paate : {"", ".txt", ".log"})
-        if (voiLukea(kirjoitettu + paate)) {
+    std::string nimi, eiTavallinen;
+    for (const char *paate : {"", ".txt", ".log"}) {
+        const Avaus a = katsoTiedosto(kirjoitettu + paate);
+        if (a == Avaus::Auki) {
             nimi = kirjoitettu + paate;
             break;
         }
+        if (a == Avaus::EiTavallinen && eiTavallinen.empty())
+            eiTavallinen = kirjoitettu + paate;
+    }
     if (nimi.empty()) {
-        virhe(virheet, kirjoitettu, lukuvirheenSyy(kirjoitettu));
+        if (!eiTavallinen.empty())
+            virhe(virheet, eiTavallinen, "not a regular file");
+        else
+            virhe(virheet, kirjoitettu, lukuvirheenSyy(kirjoitettu));
         return false;
     }
     const bool loki = loytyyko(nimi, ".log");
@@ -108,10 +120,10 @@ bool lataa(Tila &t, const std::string &kirjoitettu, std::ostream &virheet) {
         t.viimeisinLoki = nimi;
     } else {
         errno = 0;
-        std::ifstream in(nimi, std::ios::binary);
-        if (in.is_open())
-            lueStats(in, t.levelit, t.uusiOletus, t.ulos());
-        if (!in.is_open() || in.bad()) {
+        Syote in(nimi);
+        if (in.auki())
+            lueStats(in.virta(), t.levelit, t.uusiOletus, t.ulos());
+        if (!in.auki() || in.virta().bad()) {
             virhe(virheet, nimi, syy(errno ? errno : EIO));
             return false;
         }
@@ -227,9 +239,13 @@ bool kirjoita(const std::string &tuloste, const std::string &sisalto, std::ostre
         return false;
     }
     bool ok;
-    if (!fs::exists(s) || fs::is_regular_file(s))
-        ok = korvaaTiedosto(tuloste, sisalto);
-    else
+    if (!fs::exists(s) || fs::is_regular_file(s)) {
+        const Kirjoitus k = korvaaKirjoittaen(tuloste, [&](std::ostream &o) { o << sisalto; });
+        ok = k == Kirjoitus::Onnistui;
+        // Not replaced at all: a read-only file, or no room for a file beside it.
+        if (k == Kirjoitus::EiAukea && errno == 0)
+            errno = EACCES;
+    } else
         ok = kirjoitaTiedostoon(tuloste, [&](std::ostream &o) { o << sisalto; }) ==
              Kirjoitus::Onnistui;
     if (!ok)

@@ -2,10 +2,10 @@
 #include "app/tila.h"
 #include "stats/latausraportti.h"
 #include "stats/luestats.h"
+#include "util/syote.h"
 #include "util/teksti.h"
-#include "util/tiedosto.h"
 
-#include <fstream>
+#include <memory>
 #include <ostream>
 
 namespace vt {
@@ -28,20 +28,24 @@ void lisaaStatTiedosto(Tila &t) {
     t.konsoli.kehota("Give the file name: ");
     const std::string kirjoitettu = lyhenna(t.konsoli.lueRivi());
     std::string nimi;
-    std::ifstream in;
+    std::unique_ptr<Syote> in;
+    std::string eiTavallinen;
     for (const char *paate : {"", ".txt", ".log"}) {
-        // A folder of the name does not hide the file with an extension.
-        if (!voiLukea(kirjoitettu + paate))
-            continue;
-        in.open(kirjoitettu + paate, std::ios::binary);
-        if (in.is_open()) {
+        // A folder, a FIFO or a device of the name does not hide the file with an extension.
+        auto koe = std::make_unique<Syote>(kirjoitettu + paate);
+        if (koe->auki()) {
             nimi = kirjoitettu + paate;
+            in = std::move(koe);
             break;
         }
-        in.clear();
+        if (koe->tila() == Avaus::EiTavallinen && eiTavallinen.empty())
+            eiTavallinen = kirjoitettu + paate;
     }
-    if (!in.is_open()) {
-        t.tiedostoVirhe() << "Can't open file " << kirjoitettu << "\n";
+    if (!in) {
+        if (!eiTavallinen.empty())
+            t.tiedostoVirhe() << eiTavallinenViesti(eiTavallinen) << "\n";
+        else
+            t.tiedostoVirhe() << "Can't open file " << kirjoitettu << "\n";
         return;
     }
     if (t.asetukset.lihavoiUudet)
@@ -50,12 +54,12 @@ void lisaaStatTiedosto(Tila &t) {
     const bool loki = loytyyko(nimi, ".log");
     const EnnenLatausta ennen = muistaEnnenLatausta(t.levelit, t.asetukset, loki);
     if (loki) {
-        in.close();
+        in.reset();
         lueBattleLoki(t, nimi);
         t.viimeisinLoki = nimi;
     } else {
-        lueStats(in, t.levelit, t.uusiOletus, t.ulos());
-        in.close();
+        lueStats(in->virta(), t.levelit, t.uusiOletus, t.ulos());
+        in.reset();
     }
     t.ulos() << latausraporttiTeksti(
         laskeLatausraportti(ennen, t.levelit, t.asetukset, t.pistetaulukko, loki));

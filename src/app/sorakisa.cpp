@@ -4,23 +4,26 @@
 #include "app/vakiot.h"
 #include "series/recit.h"
 #include "series/rekisteroinnit.h"
+#include "util/syote.h"
 #include "util/teksti.h"
 #include "util/tiedosto.h"
 
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <ostream>
+#include <sstream>
 #include <system_error>
 
 namespace vt {
 
 namespace {
 
+// The nick aliases; the file is optional, and one that is no regular file is not waited on.
 std::vector<Nickit> lueNickit() {
     std::vector<Nickit> nickit;
-    std::ifstream in(NIMITIEDOSTO, std::ios::binary);
-    if (voiLukea(NIMITIEDOSTO) && in.is_open())
-        lueNimiTiedosto(in, nickit);
+    Syote in(NIMITIEDOSTO);
+    if (in.auki())
+        lueNimiTiedosto(in.virta(), nickit);
     return nickit;
 }
 
@@ -30,40 +33,72 @@ bool onPelaajatiedosto(const std::string &nimi) {
     return std::filesystem::equivalent(nimi, REKISTEROINTITIEDOSTO, virhe) && !virhe;
 }
 
-// A side file that could not be rewritten counts as a failed save of the session.
+// A side file that could not be read or rewritten counts as a failed file of the session.
 Sivutiedostot sivutiedostot(Tila &t) {
     return {REKISTEROINTITIEDOSTO, KANSALLISUUSTIEDOSTO, lueTiedosto,
             [&t](const std::string &nimi, const std::string &sisalto) {
                 const bool ok = korvaaTiedosto(nimi, sisalto);
                 t.tiedostoVirheita = t.tiedostoVirheita || !ok;
                 return ok;
+            },
+            [&t](const std::string &nimi) {
+                OmaTiedosto f = lueOmaTiedosto(nimi);
+                t.tiedostoVirheita = t.tiedostoVirheita || !f.kaytettavissa();
+                return f;
             }};
 }
 
-// Each reader opens the file anew; one that does not open is passed over.
-template <class F> void lueTiedostosta(const std::string &nimi, F lukija) {
-    if (!voiLukea(nimi))
-        return;
-    std::ifstream in(nimi, std::ios::binary);
-    if (in.is_open())
-        lukija(in);
+// Each reader opens the file anew; one that does not open is passed over, and one that is not
+// a regular file is named.
+template <class F> void lueTiedostosta(std::ostream &konsoli, const std::string &nimi, F lukija) {
+    Syote in(nimi);
+    if (in.auki())
+        lukija(in.virta());
+    else if (in.tila() == Avaus::EiTavallinen)
+        konsoli << eiTavallinenViesti(nimi) << "\n";
 }
 
-void lueRekisteroinnitTiedostosta(Tila &t, Level &level, const std::string &nimi) {
-    lueTiedostosta(nimi, [&](std::istream &in) {
-        lueRekisteroinnit(level, in, onPelaajatiedosto(nimi), lueNickit(), sivutiedostot(t),
-                          t.ulos());
-    });
-}
+// One reading pass: the side files locked against another copy of the program, read once,
+// changed in memory by every reader of the pass and written once at its end.
+class Kierros {
+  public:
+    explicit Kierros(Tila &t)
+        : t_(t), lukot_(lukitse()), nickit_(lueNickit()), kierros_(sivutiedostot(t), nickit_) {}
+    // Writes the side files and prints what the pass did; the locks go with the object.
+    void paata() { kierros_.paata(t_.ulos()); }
 
-void lueRecitTiedostosta(Tila &t, Level &level, const std::string &nimi) {
-    lueTiedostosta(nimi,
-                   [&](std::istream &in) { readUploadedRecs(level, in, lueNickit(), t.ulos()); });
-}
+    void rekisteroinnit(Level &level, const std::string &nimi) {
+        if (nimi == REKISTEROINTITIEDOSTO || onPelaajatiedosto(nimi)) {
+            // The players file as this pass has made it so far.
+            kierros_.luePelaajatiedosto(level);
+            return;
+        }
+        lueTiedostosta(ulos(), nimi, [&](std::istream &in) { kierros_.lue(level, in, false); });
+    }
+    void recit(Level &level, const std::string &nimi) {
+        lueTiedostosta(ulos(), nimi,
+                       [&](std::istream &in) { readUploadedRecs(level, in, nickit_, ulos()); });
+    }
+    void tarkista(Level &level, const std::string &nimi) {
+        lueTiedostosta(ulos(), nimi,
+                       [&](std::istream &in) { tarkistaReccienOikeatAjat(level, in, ulos()); });
+    }
+    std::ostream &ulos() { return kierros_.ulos(); }
 
-void tarkistaTiedostosta(Tila &t, Level &level, const std::string &nimi) {
-    lueTiedostosta(nimi, [&](std::istream &in) { tarkistaReccienOikeatAjat(level, in, t.ulos()); });
-}
+  private:
+    // The lock of each side file, always taken in the same order.
+    static std::vector<std::unique_ptr<Lukko>> lukitse() {
+        std::vector<std::unique_ptr<Lukko>> r;
+        for (const std::string &nimi : {KANSALLISUUSTIEDOSTO, REKISTEROINTITIEDOSTO})
+            r.push_back(std::make_unique<Lukko>(nimi));
+        return r;
+    }
+
+    Tila &t_;
+    std::vector<std::unique_ptr<Lukko>> lukot_;
+    std::vector<Nickit> nickit_;
+    Rekisterointikierros kierros_;
+};
 
 void lueAutomaattisesti(Tila &t, Level &level) {
     t.ulos() << "Reading automatically data from files ";
@@ -71,27 +106,36 @@ void lueAutomaattisesti(Tila &t, Level &level) {
         t.ulos() << t.viimeisinLoki << ", ";
     t.ulos() << REKISTEROINTITIEDOSTO << ", " << RECTIEDOSTO << " and " << KANSALLISUUSTIEDOSTO
              << "...\n";
+    Kierros k(t);
     if (!t.viimeisinLoki.empty()) {
-        lueRekisteroinnitTiedostosta(t, level, t.viimeisinLoki);
-        lueRecitTiedostosta(t, level, t.viimeisinLoki);
-        tarkistaTiedostosta(t, level, RECTIEDOSTO);
+        k.rekisteroinnit(level, t.viimeisinLoki);
+        k.recit(level, t.viimeisinLoki);
+        k.tarkista(level, RECTIEDOSTO);
     }
-    lueRekisteroinnitTiedostosta(t, level, REKISTEROINTITIEDOSTO);
+    k.rekisteroinnit(level, REKISTEROINTITIEDOSTO);
+    k.paata();
 }
 
 void lueValitusta(Tila &t, Level &level) {
     t.konsoli.kehota("Give the file name: ");
     std::string nimi = lyhenna(t.konsoli.lueRivi());
-    if (!voiLukea(nimi)) {
-        if (!voiLukea(nimi + ".txt")) {
-            t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
+    if (katsoTiedosto(nimi) != Avaus::Auki) {
+        if (katsoTiedosto(nimi + ".txt") != Avaus::Auki) {
+            if (katsoTiedosto(nimi) == Avaus::EiTavallinen)
+                t.tiedostoVirhe() << eiTavallinenViesti(nimi) << "\n";
+            else if (katsoTiedosto(nimi + ".txt") == Avaus::EiTavallinen)
+                t.tiedostoVirhe() << eiTavallinenViesti(nimi + ".txt") << "\n";
+            else
+                t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
             return;
         }
         nimi += ".txt";
     }
-    lueRecitTiedostosta(t, level, nimi);
-    lueRekisteroinnitTiedostosta(t, level, nimi);
-    tarkistaTiedostosta(t, level, nimi);
+    Kierros k(t);
+    k.recit(level, nimi);
+    k.rekisteroinnit(level, nimi);
+    k.tarkista(level, nimi);
+    k.paata();
 }
 
 void hyvaksyKasin(Tila &t, Level &level) {
@@ -135,6 +179,7 @@ bool kirjoitaSorakisa(Tila &t, const Level &level) {
         sorakisanOletusnimi(o.numero, TULOSTIEDOSTO_ALKU, tiedostoOnOlemassa);
     t.konsoli.kehota("Give the file name: (default: " + oletus + "): ");
     std::string nimi = lyhenna(t.konsoli.lueRivi());
+    const bool kirjoitettu = !onkotyhja(nimi);
     if (onkotyhja(nimi))
         nimi = oletus;
     if (nimi.find('.') == std::string::npos)
@@ -143,6 +188,11 @@ bool kirjoitaSorakisa(Tila &t, const Level &level) {
         kysyluku(t.konsoli, "File " + nimi + " already exists, overwrite? (1=yes, 2=no): ", 1, 2,
                  false) == 2) {
         t.ulos() << "Saving cancelled.\n";
+        return false;
+    }
+    // A link to nothing is followed only under a name the user typed.
+    if (!kirjoitettu && linkkiTyhjaan(nimi)) {
+        t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
         return false;
     }
     switch (kirjoitaTiedostoon(

@@ -1,19 +1,15 @@
 // The saving dialogue shared by the saving commands.
 #include "app/tallennus.h"
 
+#include "util/syote.h"
 #include "util/teksti.h"
 #include "util/tiedosto.h"
 
-#include <cstdio>
-#include <fstream>
 #include <ostream>
 
 namespace vt {
 
-bool tiedostoOnOlemassa(const std::string &nimi) {
-    std::ifstream in(nimi, std::ios::binary);
-    return in.is_open();
-}
+bool tiedostoOnOlemassa(const std::string &nimi) { return nimiVarattu(nimi); }
 
 bool onLeveleita(Tila &t) {
     if (!t.levelit.empty())
@@ -22,7 +18,7 @@ bool onLeveleita(Tila &t) {
     return false;
 }
 
-std::optional<std::string> kysyTallennusnimi(Tila &t, const Tiedostolaji &laji) {
+std::optional<std::string> kysyTallennusnimi(Tila &t, const Tiedostolaji &laji, bool *kirjoitettu) {
     std::string ehdotus = laji.alku + laji.paate;
     for (unsigned k = 1; k <= 99; ++k) {
         std::string nimi = laji.alku + int2string2(k) + laji.paate;
@@ -33,6 +29,8 @@ std::optional<std::string> kysyTallennusnimi(Tila &t, const Tiedostolaji &laji) 
     }
     t.konsoli.kehota("Give the file name: (default: " + ehdotus + "): ");
     std::string nimi = lyhenna(t.konsoli.lueRivi());
+    if (kirjoitettu)
+        *kirjoitettu = !onkotyhja(nimi);
     if (onkotyhja(nimi))
         nimi = ehdotus;
     if (nimi.find('.') == std::string::npos)
@@ -49,24 +47,22 @@ std::optional<std::string> kysyTallennusnimi(Tila &t, const Tiedostolaji &laji) 
 void tallennaDialogilla(Tila &t, const Tiedostolaji &laji,
                         const std::function<void(const std::string &nimi)> &kysymykset,
                         const std::function<void(std::ostream &out)> &kirjoita) {
-    const std::optional<std::string> valittu = kysyTallennusnimi(t, laji);
+    bool kirjoitettu = false;
+    const std::optional<std::string> valittu = kysyTallennusnimi(t, laji, &kirjoitettu);
     if (!valittu)
         return;
     const std::string &nimi = *valittu;
-    const bool oli = tiedostoOnOlemassa(nimi);
-    {
-        // Checked without emptying it, so that a question left unanswered changes nothing.
-        std::ofstream koe(nimi, std::ios::binary | std::ios::app);
-        if (!koe.is_open()) {
-            t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
-            return;
-        }
+    // A link to nothing is followed only under a name the user typed: a proposed name must
+    // not lead the file out of the folder.
+    TulosteenVaraus varaus(nimi, kirjoitettu);
+    if (!varaus.onnistui()) {
+        t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
+        return;
     }
     try {
         kysymykset(nimi);
     } catch (const SyoteLoppui &) {
-        if (!oli)
-            std::remove(nimi.c_str());
+        varaus.peru();
         throw;
     }
     switch (kirjoitaTiedostoon(nimi, kirjoita)) {

@@ -6,7 +6,6 @@
 #include "model/sivutiedostot.h"
 #include "util/teksti.h"
 
-#include <fstream>
 #include <iterator>
 #include <ostream>
 
@@ -93,31 +92,16 @@ const Komento KOMENNOT[] = {
 };
 
 void lueSivutiedostot(Tila &t) {
+    t.asetukset = Tulostusasetukset();
     lueAsetustiedosto(ASETUSTIEDOSTO, t.asetukset);
-    if (luePistetiedosto(PISTETIEDOSTO, t.pistetaulukko))
+    const bool virhe = luePistetiedosto(PISTETIEDOSTO, t.pistetaulukko);
+    if (t.pistetaulukko.empty())
+        t.pistetaulukko = oletusPisteet();
+    if (virhe)
         t.ulos() << "ERROR in " << PISTETIEDOSTO << ": Points must be in range 0 - 1000.\n\n";
 }
 
 } // namespace
-
-bool lueAsetustiedosto(const std::string &nimi, Tulostusasetukset &asetukset) {
-    asetukset = Tulostusasetukset();
-    std::ifstream in(nimi, std::ios::binary);
-    return in.is_open() && lueAsetukset(in, asetukset);
-}
-
-bool luePistetiedosto(const std::string &nimi, std::vector<unsigned> &pistetaulukko) {
-    bool virhe = false;
-    pistetaulukko.clear();
-    {
-        std::ifstream in(nimi, std::ios::binary);
-        if (in.is_open())
-            virhe = luePisteet(in, pistetaulukko);
-    }
-    if (pistetaulukko.empty())
-        pistetaulukko = oletusPisteet();
-    return virhe;
-}
 
 int ajaOhjelma(Tila &t) {
     try {

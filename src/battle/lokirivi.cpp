@@ -1,5 +1,6 @@
 #include "battle/lokirivi.h"
 
+#include "util/syote.h"
 #include "util/teksti.h"
 
 #include <istream>
@@ -142,7 +143,7 @@ bool onStopRivi(const std::string &iso) { return loytyyko(iso, "STOP") || loytyy
 
 void lueNimiTiedosto(std::istream &in, std::vector<Nickit> &nickit) {
     std::string rivi;
-    while (std::getline(in, rivi)) {
+    while (lueRivi(in, rivi, SIVURIVIN_KATTO)) {
         const std::vector<std::string> s = sanat(rivi);
         if (s.size() >= 2)
             nickit.push_back({toUpper(s[0]).substr(0, 5), s[1]});

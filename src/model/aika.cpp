@@ -32,9 +32,9 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> Aika::jarjestysAvain() co
     if (onAika())
         return std::pair<std::uint64_t, std::uint64_t>{minuutit,
                                                        (std::uint64_t{sekunnit} << 32) | sadasosat};
+    // After every time: no sum of minutes reaches the greatest value.
     if (omenat > 0)
-        return std::pair<std::uint64_t, std::uint64_t>{
-            (std::uint64_t{1} << 32) + UINT32_MAX - omenat, 0};
+        return std::pair<std::uint64_t, std::uint64_t>{UINT64_MAX, UINT32_MAX - omenat};
     return std::nullopt;
 }
 
@@ -48,9 +48,10 @@ std::string Aika::str() const {
     std::string r;
     if (onAika()) {
         if (minuutit < 60)
-            r = int2string(minuutit) + ":";
+            r = vt::int2string(static_cast<unsigned long long>(minuutit)) + ":";
         else
-            r = int2string(minuutit / 60) + ":" + kaksi(minuutit % 60) + ":";
+            r = vt::int2string(static_cast<unsigned long long>(minuutit / 60)) + ":" +
+                kaksi(static_cast<unsigned>(minuutit % 60)) + ":";
         r += kaksi(sekunnit) + "," + kaksi(sadasosat);
         if (r.size() < 12)
             r.insert(0, 12 - r.size(), ' ');
@@ -89,21 +90,25 @@ std::string Aika::operator-(const Aika &o) const {
     c.minuutit -= o.minuutit;
     c.sekunnit -= o.sekunnit;
     c.sadasosat -= o.sadasosat;
-    return std::string(1, '+').append(int2string(c.minuutit)) + ":" + kaksi(c.sekunnit) + "," +
-           kaksi(c.sadasosat);
+    return std::string(1, '+').append(vt::int2string(static_cast<unsigned long long>(c.minuutit))) +
+           ":" + kaksi(c.sekunnit) + "," + kaksi(c.sadasosat);
 }
 
 std::uint64_t Aika::sadasosiaYhteensa() const {
     return static_cast<std::uint64_t>(sadasosat) + 100ull * sekunnit + 6000ull * minuutit;
 }
 
-Aika Aika::operator/(unsigned jakaja) const {
+Aika Aika::operator/(std::uint64_t jakaja) const {
     Aika r;
     if (jakaja == 0)
         return r;
-    r.omenat = omenat / jakaja;
-    std::uint64_t t = (sadasosiaYhteensa() + jakaja / 2) / jakaja;
-    r.minuutit = static_cast<std::uint32_t>(t / 6000);
+    r.omenat = static_cast<std::uint32_t>(omenat / jakaja);
+    // In whole minutes first, so that no product of 6000 and the minutes can wrap: the
+    // remainder of the minutes joins the seconds and hundredths, which stay small.
+    const std::uint64_t m = minuutit / jakaja;
+    const std::uint64_t loput = (minuutit % jakaja) * 6000 + 100ull * sekunnit + sadasosat;
+    const std::uint64_t t = m * 6000 + (loput + jakaja / 2) / jakaja;
+    r.minuutit = t / 6000;
     r.sekunnit = static_cast<std::uint32_t>((t / 100) % 60);
     r.sadasosat = static_cast<std::uint32_t>(t % 100);
     return r;
@@ -116,7 +121,7 @@ Aika operator+(const Aika &a, const Aika &b) {
     Aika r;
     r.sadasosat = static_cast<std::uint32_t>(h % 100);
     r.sekunnit = static_cast<std::uint32_t>(s % 60);
-    r.minuutit = static_cast<std::uint32_t>(m);
+    r.minuutit = m;
     r.omenat = a.omenat + b.omenat;
     return r;
 }
@@ -216,8 +221,6 @@ const Aika &rangaistusAika() {
     return a;
 }
 
-void lisaaRangaistus(Aika &a, std::uint64_t kertaa) {
-    a.minuutit = static_cast<std::uint32_t>(a.minuutit + 10 * kertaa);
-}
+void lisaaRangaistus(Aika &a, std::uint64_t kertaa) { a.minuutit += 10 * kertaa; }
 
 } // namespace vt

@@ -20,7 +20,7 @@ class Aika {
     bool operator<(const Aika &o) const;
     // The lead of `o` over this value, or eight blanks.
     std::string operator-(const Aika &o) const;
-    Aika operator/(unsigned jakaja) const;
+    Aika operator/(std::uint64_t jakaja) const;
     std::string str() const;
     std::string int2string(unsigned n) const;
     // Total hundredths, kept in 64 bits so that long sums never wrap.
@@ -32,7 +32,9 @@ class Aika {
 
     std::uint32_t sadasosat = 0;
     std::uint32_t sekunnit = 0;
-    std::uint32_t minuutit = 0;
+    // 64 bits: the totals of many levels are values too, and 32 bits of minutes end at 8171
+    // years, which 720 000 levels of a hundred hours pass.
+    std::uint64_t minuutit = 0;
     std::uint32_t omenat = 0;
 };
 

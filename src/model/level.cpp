@@ -42,7 +42,8 @@ void Level::lisaaAjot(const std::vector<Ajo> &ajot) {
     // not added again. The runs are found by hash in an open-addressed table of their places.
     auto tiiviste = [](const Ajo &a) {
         std::uint64_t h = std::hash<std::string>{}(a.nimi);
-        for (std::uint32_t v : {a.aika.minuutit, a.aika.sekunnit, a.aika.sadasosat, a.aika.omenat})
+        for (std::uint64_t v : {a.aika.minuutit, std::uint64_t{a.aika.sekunnit},
+                                std::uint64_t{a.aika.sadasosat}, std::uint64_t{a.aika.omenat}})
             h = (h ^ v) * 0x100000001b3u; // the FNV prime spreads each field over the word
         return h;
     };

@@ -510,7 +510,7 @@ AariLevelit etsiAariLevelit(const std::vector<Level> &levels) {
     Aika pisin("00:00:01");
     for (const Level &l : levels) {
         Aika paras = l.parasAika();
-        if (!paras.onAika())
+        if (paras.nolla())
             continue;
         if (paras < lyhin) {
             lyhin = paras;

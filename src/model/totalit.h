@@ -43,7 +43,8 @@ std::vector<Pelaaja> laskeSijoitetutTotalit(const std::vector<Level> &levels,
                                             const std::vector<unsigned> &cupTaulukko,
                                             unsigned listattuja, std::ostream &konsoli);
 
-// Shortest and longest level by winning time; levels won by an apple count take no part.
+// Shortest and longest level by winning time. A level won by an apple count is longer than any
+// level won in a time (and the fewer apples, the longer); it is never the shortest.
 struct AariLevelit {
     const Level *lyhin = nullptr;
     const Level *pisin = nullptr;

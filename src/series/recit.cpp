@@ -5,6 +5,7 @@
 #include <istream>
 #include <ostream>
 #include <sstream>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace vt {
@@ -39,6 +40,15 @@ void readUploadedRecs(Level &level, std::istream &in, const std::vector<Nickit> 
 void tarkistaReccienOikeatAjat(Level &level, std::istream &in, std::ostream &konsoli) {
     std::vector<Ajo> ajot;
     level.annaAjotJarjestyksessa(ajot);
+    // Each uploaded replay name, upper-cased, with the runs that posted it (in order, each once):
+    // a checked line looks up its replay instead of going through every run.
+    std::unordered_map<std::string, std::vector<size_t>> recilla;
+    for (size_t i = 0; i < ajot.size(); ++i)
+        for (const std::string &r : ajot[i].recit) {
+            std::vector<size_t> &ajoille = recilla[toUpper(r)];
+            if (ajoille.empty() || ajoille.back() != i)
+                ajoille.push_back(i);
+        }
     const std::string levelIso = toUpper(level.annaNimi());
     // Times are read from the right, so "00:00:02" is two hundredths of a second.
     const Aika vara("00:00:02");
@@ -54,19 +64,15 @@ void tarkistaReccienOikeatAjat(Level &level, std::istream &in, std::ostream &kon
         const Aika oikea(aika);
         if (oikea.nolla())
             continue;
-        const std::string recIso = toUpper(rec);
-        for (const Ajo &a : ajot) {
+        const auto ajoille = recilla.find(toUpper(rec));
+        if (ajoille == recilla.end())
+            continue;
+        // A run with the replay twice is checked once: the second time would change nothing.
+        for (size_t i : ajoille->second) {
+            const Ajo &a = ajot[i];
             const bool lajiOk = a.multiplayer() ? laji == "m" : laji == "s";
-            if (!lajiOk || !(oikea < a.aika + vara))
-                continue;
-            for (const std::string &r : a.recit) {
-                if (toUpper(r) != recIso)
-                    continue;
-                if (level.tarkistettu(a.nimi, a.aika)) {
-                    konsoli << "Player " << a.nimi << "'s rec checked. \n";
-                    break;
-                }
-            }
+            if (lajiOk && oikea < a.aika + vara && level.tarkistettu(a.nimi, a.aika))
+                konsoli << "Player " << a.nimi << "'s rec checked. \n";
         }
     }
 }

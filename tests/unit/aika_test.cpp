@@ -10,7 +10,7 @@ Aika sana(const std::string &t) {
     a.etsiaika(t, true, false);
     return a;
 }
-Aika teko(unsigned m, unsigned s, unsigned h, unsigned o = 0) {
+Aika teko(std::uint64_t m, unsigned s, unsigned h, unsigned o = 0) {
     Aika a;
     a.minuutit = m;
     a.sekunnit = s;
@@ -153,4 +153,40 @@ TEST(AikaKey, OrdersExactlyAsTheComparisonWheneverThereIsAKey) {
             ASSERT_TRUE(ka && kb);
             EXPECT_EQ(a < b, *ka < *kb) << a.str() << " vs " << b.str();
         }
+}
+
+TEST(AikaSumma, SeventyTwoThousandHundredsOfHoursKeepEveryMinute) {
+    // 720 000 levels won in 99:59:59,99: 72 000 000 hours less 7200 seconds.
+    const Aika voitto = teko(99 * 60 + 59, 59, 99);
+    Aika summa;
+    for (int i = 0; i < 720000; ++i)
+        summa = summa + voitto;
+    EXPECT_EQ(summa.minuutit, 4319999880u);
+    EXPECT_EQ(summa.str(), "71999998:00:00,00");
+    EXPECT_EQ((summa / 720000u).str(), " 99:59:59,99");
+    EXPECT_EQ(summa / 720000u, voitto);
+    // The penalty added to such a total, and the average of an odd count, are exact as well.
+    Aika a = summa;
+    lisaaRangaistus(a, 1000000000u);
+    EXPECT_EQ(a.str(), "238666664:40:00,00");
+    EXPECT_EQ((summa / 7u).str(), "10285714:00:00,00");
+    EXPECT_EQ((teko(4319999880u, 0, 3) / 2u).str(), "35999999:00:00,02");
+    // The lead of one long total over another.
+    EXPECT_EQ(summa - voitto, "+4319993880:00,01");
+    EXPECT_EQ(voitto - summa, "        ");
+    EXPECT_EQ(summa - teko(5, 0, 0), "+4319999875:00,00");
+}
+
+TEST(AikaKey, TotalsBeyond32BitsStillRankBeforeApples) {
+    Aika iso;
+    iso.minuutit = std::uint64_t{1} << 40;
+    Aika suurempi = iso;
+    suurempi.sadasosat = 1;
+    Aika omena;
+    omena.omenat = 50;
+    EXPECT_TRUE(iso < omena);
+    EXPECT_TRUE(iso.jarjestysAvain() < omena.jarjestysAvain());
+    EXPECT_TRUE(iso < suurempi);
+    EXPECT_TRUE(iso.jarjestysAvain() < suurempi.jarjestysAvain());
+    EXPECT_TRUE(teko(4294967295u, 59, 99).jarjestysAvain() < iso.jarjestysAvain());
 }

@@ -2,9 +2,12 @@
 #include "series/rekisteroinnit.h"
 #include "series/sorakisa.h"
 #include "testiapu.h"
+#include "util/teksti.h"
 
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
@@ -204,4 +207,282 @@ TEST(Sorakisa, SituationTable) {
     EXPECT_TRUE(tuloksissa(ajot[0]));
     ajot[1].hyvaksytty = true;
     EXPECT_TRUE(tuloksissa(ajot[1]));
+}
+
+namespace {
+
+// The side files as they were kept before one pass held them: every registration line re-reads
+// both files whole and rewrites them, exactly as the file formats say.
+struct Suoraan {
+    std::map<std::string, std::string> tiedostot;
+
+    static std::optional<std::string> siirra(const std::string &tiedosto, const std::string &nimi,
+                                             const std::string &kansallisuus, bool &loytyi) {
+        std::vector<Nationality> ryhmat;
+        std::string nykyinen;
+        std::istringstream in(tiedosto);
+        std::string sana;
+        while (in >> sana) {
+            if (sana[0] == ':') {
+                ryhmat.push_back({{}, sana.substr(1)});
+                continue;
+            }
+            if (ryhmat.empty())
+                continue;
+            Pelaaja p;
+            p.nimi = sana;
+            ryhmat.back().jasenet.push_back(p);
+            if (sana == nimi) {
+                loytyi = true;
+                nykyinen = ryhmat.back().nimi;
+            }
+        }
+        if (nykyinen == kansallisuus)
+            return std::nullopt;
+        for (Nationality &r : ryhmat)
+            std::erase_if(r.jasenet, [&](const Pelaaja &p) { return p.nimi == nimi; });
+        for (size_t i = 0; i < ryhmat.size(); ++i)
+            for (size_t j = i + 1; j < ryhmat.size();) {
+                if (ryhmat[j].nimi != ryhmat[i].nimi) {
+                    ++j;
+                    continue;
+                }
+                for (Pelaaja &p : ryhmat[j].jasenet)
+                    ryhmat[i].jasenet.push_back(p);
+                ryhmat.erase(ryhmat.begin() + static_cast<long>(j));
+            }
+        Pelaaja uusi;
+        uusi.nimi = nimi;
+        bool lisatty = false;
+        for (Nationality &r : ryhmat)
+            if (r.nimi == kansallisuus) {
+                r.jasenet.push_back(uusi);
+                lisatty = true;
+            }
+        if (!lisatty)
+            ryhmat.push_back({{uusi}, kansallisuus});
+        std::string r;
+        for (const Nationality &n : ryhmat) {
+            if (n.jasenet.empty())
+                continue;
+            r += ":" + n.nimi;
+            for (const Pelaaja &p : n.jasenet)
+                r += " " + p.nimi;
+            r += "\n";
+        }
+        return r;
+    }
+
+    // One registration: nick, registered name (already a word) and nationality.
+    std::string rekisteroi(const std::string &rivi, const std::string &nick,
+                           const std::string &nimi, const std::string &kansallisuus) {
+        std::string out;
+        if (!kansallisuus.empty()) {
+            bool loytyi = false;
+            if (auto uusi = siirra(tiedostot["nat.txt"], nimi, kansallisuus, loytyi)) {
+                tiedostot["nat.txt"] = *uusi;
+                out += "File nat.txt updated: Player " + nick + (loytyi ? " updated." : " added.") +
+                       "\n";
+            }
+        }
+        std::string r;
+        bool korvattu = false;
+        std::istringstream in(tiedostot["players.txt"]);
+        std::string vanha;
+        while (std::getline(in, vanha)) {
+            if (onkotyhja(vanha))
+                continue;
+            if (sanoja(vanha, {}) == nick) {
+                korvattu = true;
+                continue;
+            }
+            r += vanha + "\n";
+        }
+        tiedostot["players.txt"] = r + rivi + "\n\n";
+        return out + "File players.txt updated: Player " + nick +
+               (korvattu ? " updated." : " added.") + "\n";
+    }
+};
+
+// Side files read and written through counters.
+struct Laskettu {
+    Muistissa m;
+    std::map<std::string, int> luettu, kirjoitettu;
+    std::map<std::string, OmaTiedosto> tilat; // files that read otherwise than from `m`
+    Sivutiedostot liitos() {
+        return {"players.txt", "nat.txt",
+                [this](const std::string &n) {
+                    ++luettu[n];
+                    return m.tiedostot[n];
+                },
+                [this](const std::string &n, const std::string &s) {
+                    ++kirjoitettu[n];
+                    if (n == m.estetty)
+                        return false;
+                    m.tiedostot[n] = s;
+                    return true;
+                },
+                [this](const std::string &n) {
+                    ++luettu[n];
+                    if (auto it = tilat.find(n); it != tilat.end())
+                        return it->second;
+                    return OmaTiedosto{Luku::Luettu, m.tiedostot[n]};
+                }};
+    }
+};
+
+} // namespace
+
+TEST(Rekisterointikierros, OnePassGivesWhatALineByLineRewriteGives) {
+    std::mt19937 g(7);
+    const std::vector<std::string> nickit = {"ann", "bob", "cid", "dan", "eve", "fay", "gus"};
+    const std::vector<std::string> maat = {"FIN", "SWE", "NOR", "EST", "GREAT_BRITAIN"};
+    auto valitse = [&](const std::vector<std::string> &v) { return v[g() % v.size()]; };
+    for (int kierros = 0; kierros < 300; ++kierros) {
+        // Side files as others may have left them: stray words, groups repeated or empty, one
+        // name in several groups, blank lines and several lines of one nick.
+        std::string nat = g() % 3 == 0 ? "stray " : "";
+        for (int r = static_cast<int>(g() % 6); r > 0; --r) {
+            nat += ":" + valitse(maat);
+            for (int j = static_cast<int>(g() % 4); j > 0; --j)
+                nat += (g() % 2 ? " " : "\n") + valitse(nickit) + (g() % 2 ? "" : "_x");
+            nat += g() % 2 ? "\n" : " ";
+        }
+        std::string pelaajat;
+        for (int r = static_cast<int>(g() % 5); r > 0; --r)
+            pelaajat += (g() % 3 == 0 ? "\n  \n" : "") + std::string("<") + valitse(nickit) +
+                        "> register old\n";
+        Suoraan suoraan;
+        suoraan.tiedostot = {{"nat.txt", nat}, {"players.txt", pelaajat}};
+        Laskettu laskettu;
+        laskettu.m.tiedostot = suoraan.tiedostot;
+
+        Level l1 = testi::level("Race", {ajo("ann", "1:00,00"), ajo("bob", "1:01,00")});
+        Level l2 = l1;
+        std::string loki, odotettu;
+        for (int r = static_cast<int>(g() % 12); r > 0; --r) {
+            const std::string nick = valitse(nickit);
+            const bool x = g() % 2;
+            const std::string maa = g() % 4 == 0 ? "" : valitse(maat);
+            const std::string rivi = "[20:0" + std::to_string(r % 10) + "] <" + nick +
+                                     "> register " + nick + (x ? " x" : "") + " [T]" +
+                                     (maa.empty() ? "" : " (" + maa + ")");
+            loki += rivi + "\n";
+            if (l2.rekisteroi(nick, nick + (x ? " x" : "") + " [T]"))
+                odotettu += "Player " + nick + " registered.\n";
+            odotettu += suoraan.rekisteroi(rivi, nick, nick + (x ? "_x" : ""), maa);
+        }
+        std::istringstream in(loki);
+        std::ostringstream out;
+        lueRekisteroinnit(l1, in, false, {}, laskettu.liitos(), out);
+        ASSERT_EQ(out.str(), odotettu) << "files:\n" << nat << "--\n" << pelaajat << "--\n" << loki;
+        ASSERT_EQ(laskettu.m.tiedostot["nat.txt"], suoraan.tiedostot["nat.txt"]) << nat << loki;
+        ASSERT_EQ(laskettu.m.tiedostot["players.txt"], suoraan.tiedostot["players.txt"])
+            << pelaajat << loki;
+        // One pass reads and writes each file at most once.
+        EXPECT_LE(laskettu.luettu["nat.txt"], 1);
+        EXPECT_LE(laskettu.kirjoitettu["nat.txt"], 1);
+        EXPECT_LE(laskettu.luettu["players.txt"], 1);
+        EXPECT_LE(laskettu.kirjoitettu["players.txt"], 1);
+    }
+}
+
+TEST(Rekisterointikierros, ThePlayersFileReadInThePassShowsThePassesRegistrations) {
+    Level l = testi::level("Race", {ajo("ann", "1:00,00"), ajo("bob", "1:01,00")});
+    Laskettu s;
+    s.m.tiedostot["players.txt"] = "<ann> register Ann (fin)\n";
+    std::vector<Nickit> nickit;
+    Rekisterointikierros k(s.liitos(), nickit);
+    std::istringstream loki("<bob> register Bob (swe)\n<ann> register Annie\n");
+    k.lue(l, loki, false);
+    k.ulos() << "Player bob has uploaded a rec.\n";
+    k.luePelaajatiedosto(l);
+    std::ostringstream out;
+    k.paata(out);
+    EXPECT_EQ(out.str(), "Player bob registered.\n"
+                         "File nat.txt updated: Player bob added.\n"
+                         "File players.txt updated: Player bob added.\n"
+                         "Player ann registered.\n"
+                         "File players.txt updated: Player ann updated.\n"
+                         "Player bob has uploaded a rec.\n");
+    EXPECT_EQ(s.m.tiedostot["players.txt"], "<bob> register Bob (swe)\n<ann> register Annie\n\n");
+    EXPECT_EQ(s.m.tiedostot["nat.txt"], ":SWE Bob\n");
+    EXPECT_EQ(ajoNimella(l, "ann").rekisteroityNimi, "Annie");
+    EXPECT_EQ(s.luettu["players.txt"], 1);
+    EXPECT_EQ(s.kirjoitettu["players.txt"], 1);
+    EXPECT_EQ(s.kirjoitettu["nat.txt"], 1);
+}
+
+TEST(Rekisterointikierros, FailedWritesAreToldInPlaceOfEveryUpdate) {
+    Level l = testi::level("Race", {ajo("bob", "1:00,00")});
+    Laskettu s;
+    s.m.estetty = "nat.txt";
+    std::istringstream in("<bob> register Bob (fin)\n<ann> register Ann (swe)\n");
+    std::ostringstream out;
+    lueRekisteroinnit(l, in, false, {}, s.liitos(), out);
+    EXPECT_EQ(out.str(), "Player bob registered.\n"
+                         "Saving file nat.txt failed. \n"
+                         "File players.txt updated: Player bob added.\n"
+                         "Saving file nat.txt failed. \n"
+                         "File players.txt updated: Player ann added.\n");
+    EXPECT_EQ(s.m.tiedostot["nat.txt"], "");
+    EXPECT_EQ(s.kirjoitettu["nat.txt"], 1);
+}
+
+TEST(Rekisterointikierros, AFileThereButUnreadableIsLeftAlone) {
+    Level l = testi::level("Race", {ajo("bob", "1:00,00")});
+    Laskettu s;
+    s.tilat["nat.txt"] = OmaTiedosto{Luku::EiLuettavissa, ""};
+    s.tilat["players.txt"] = OmaTiedosto{Luku::EiTavallinen, ""};
+    std::istringstream in("<bob> register Bob (fin)\n<ann> register Ann (swe)\n");
+    std::ostringstream out;
+    lueRekisteroinnit(l, in, false, {}, s.liitos(), out);
+    // Said once each; nothing is written, nothing claimed updated.
+    EXPECT_EQ(out.str(), "Player bob registered.\n"
+                         "Can't read file nat.txt\n"
+                         "players.txt is not a regular file\n");
+    EXPECT_TRUE(s.kirjoitettu.empty());
+    EXPECT_TRUE(ajoNimella(l, "bob").rekisteroity);
+    // A missing file is another matter: it is created.
+    s.tilat["nat.txt"] = OmaTiedosto{Luku::Puuttuu, ""};
+    std::istringstream in2("<bob> register Bob (fin)\n");
+    std::ostringstream out2;
+    lueRekisteroinnit(l, in2, false, {}, s.liitos(), out2);
+    EXPECT_EQ(out2.str(),
+              "File nat.txt updated: Player bob added.\nplayers.txt is not a regular file\n");
+    EXPECT_EQ(s.m.tiedostot["nat.txt"], ":FIN Bob\n");
+}
+
+TEST(Rekisteroinnit, ANationalityOfTwoWordsStaysOneGroup) {
+    Level l = testi::level("Race", {ajo("ann", "1:00,00")});
+    Muistissa m;
+    EXPECT_EQ(rekisteroi(l, "<ann> !register Ann (great britain)\n", m),
+              "Player ann registered.\n"
+              "File nat.txt updated: Player ann added.\n"
+              "File players.txt updated: Player ann added.\n");
+    EXPECT_EQ(m.tiedostot["nat.txt"], ":GREAT_BRITAIN Ann\n");
+    // Registering again reads the group back as it was written: nothing to move.
+    EXPECT_EQ(rekisteroi(l, "<ann> !register Ann (Great\tBritain)\n", m),
+              "File players.txt updated: Player ann updated.\n");
+    EXPECT_EQ(m.tiedostot["nat.txt"], ":GREAT_BRITAIN Ann\n");
+}
+
+TEST(Rekisteroinnit, LinesWithoutASpeakerOrWithoutAWordOfANameAreSkipped) {
+    Level l = testi::level("Race", {ajo("bob", "1:00,00")});
+    Muistissa m;
+    m.tiedostot["players.txt"] = "20:00 x> register X\n";
+    EXPECT_EQ(
+        rekisteroi(l, "20:01 bob> !register Bob (fin)\n<> register Y\n20:02 ann> register A\n", m),
+        "");
+    EXPECT_EQ(m.tiedostot["players.txt"], "20:00 x> register X\n");
+    EXPECT_EQ(m.tiedostot.count("nat.txt"), 0u);
+    EXPECT_FALSE(ajoNimella(l, "bob").rekisteroity);
+    // Registered, but no name the nationalities file could hold: only the players file.
+    EXPECT_EQ(rekisteroi(l, "<bob> register [Team] (fin)\n<cid> register :SWE (fin)\n", m),
+              "Player bob registered.\n"
+              "File players.txt updated: Player bob added.\n"
+              "File players.txt updated: Player cid added.\n");
+    EXPECT_EQ(m.tiedostot.count("nat.txt"), 0u);
+    EXPECT_EQ(m.tiedostot["players.txt"], "20:00 x> register X\n<bob> register [Team] (fin)\n"
+                                          "<cid> register :SWE (fin)\n\n");
 }

@@ -68,14 +68,59 @@ TEST(TulostaStats, ProgressEvery500LevelsAndNoShortestAboveTenMinutes) {
     EXPECT_NE(t.find("  Longest level was L with winning time     10:00,00\n"), std::string::npos);
 }
 
-TEST(TulostaStats, AppleWinnerIsNeitherShortestNorLongest) {
+TEST(TulostaStats, AnAppleWinnerIsTheLongestLevelNeverTheShortest) {
+    // An apple result is worse than any time, so its level is longer than any won in a time.
     std::vector<Level> l = {testi::level("Apples", {ajo("A", "5")}),
                             testi::level("Quick", {ajo("A", "0:10,00")}),
                             testi::level("Slow", {ajo("A", "0:50,00")})};
     AariLevelit a = etsiAariLevelit(l);
     ASSERT_TRUE(a.lyhin && a.pisin);
     EXPECT_EQ(a.lyhin->annaNimi(), "Quick");
-    EXPECT_EQ(a.pisin->annaNimi(), "Slow");
+    EXPECT_EQ(a.pisin->annaNimi(), "Apples");
+    Tulostusasetukset o;
+    const std::string t = kirjoita(l, o, false);
+    EXPECT_NE(t.find("Extra statistics: \n"
+                     "  Shortest level was Quick with winning time      0:10,00\n"
+                     "  Longest level was Apples with winning time     5 apples\n"),
+              std::string::npos)
+        << t;
+    // Of apple results the fewest apples is the worst; among equal ones the first level stays.
+    l = {testi::level("Slow", {ajo("A", "0:50,00")}), testi::level("Five", {ajo("A", "5")}),
+         testi::level("Two", {ajo("B", "2")}), testi::level("Three", {ajo("A", "3")}),
+         testi::level("Two again", {ajo("A", "2")})};
+    EXPECT_NE(kirjoita(l, o, false)
+                  .find("  Shortest level was Slow with winning time      0:50,00\n"
+                        "  Longest level was Two with winning time     2 apples\n"),
+              std::string::npos);
+    // Only apple results: no level is the shortest.
+    l = {testi::level("One", {ajo("A", "1")})};
+    EXPECT_NE(kirjoita(l, o, false)
+                  .find("Extra statistics: \n"
+                        "  Longest level was One with winning time      1 apple\n"),
+              std::string::npos);
+}
+
+TEST(TulostaStats, TotalsAndTheAverageBeyond32BitsOfMinutes) {
+    // Three levels, each won in the sum of 240 000 wins of 99:59:59,99: together as much as
+    // 720 000 such levels, 71 999 998 hours, more minutes than 32 bits hold.
+    Aika osa;
+    osa.minuutit = 1439999960u;
+    std::vector<Level> l;
+    for (const char *nimi : {"A", "B", "C"}) {
+        Ajo a;
+        a.nimi = "Racer";
+        a.aika = osa;
+        l.push_back(testi::level(nimi, {a}));
+    }
+    Tulostusasetukset o;
+    const std::string t = kirjoita(l, o, false);
+    EXPECT_NE(t.find("will add ten minutes to the total time and show how many levs has been "
+                     "finished.\n71999998:00:00,00 Racer          \n"),
+              std::string::npos)
+        << t;
+    EXPECT_NE(t.find("and show how many levs has been finished.\n71999998:00:00,00\n"),
+              std::string::npos);
+    EXPECT_NE(t.find("  Average winning time was 23999999:20:00,00\n"), std::string::npos);
 }
 
 TEST(TulostaStats, TeamsSectionAndNotes) {
