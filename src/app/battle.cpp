@@ -14,7 +14,7 @@ namespace vt {
 void lueBattleLoki(Tila &t, const std::string &nimi) {
     std::vector<Nickit> nickit;
     {
-        Syote in(NIMITIEDOSTO);
+        Syote in(t.nimitiedosto);
         if (in.auki())
             lueNimiTiedosto(in.virta(), nickit);
     }
@@ -25,8 +25,6 @@ void lueBattleLoki(Tila &t, const std::string &nimi) {
 }
 
 void tallennaBattlet(Tila &t) {
-    if (!onLeveleita(t))
-        return;
     bool kirjoitettu = false;
     const std::optional<std::string> vahvistettu =
         kysyTallennusnimi(t, {".txt", TULOSTIEDOSTO_ALKU}, &kirjoitettu);
@@ -43,7 +41,7 @@ void tallennaBattlet(Tila &t) {
     }
     // A link to nothing is followed only under the very name the user typed.
     if (!voiKirjoittaa(nimi) || (linkkiTyhjaan(nimi) && !(kirjoitettu && nimi == *vahvistettu))) {
-        t.ulos() << "Can't open file " << nimi << "\n";
+        t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
         return;
     }
     const unsigned bonus = kysyLisapisteet(t.konsoli, 1);
@@ -52,13 +50,13 @@ void tallennaBattlet(Tila &t) {
     const Kirjoitus tulos = kirjoitaTiedostoon(
         nimi, [&](std::ostream &out) { out << tiedosto.alku << tiedosto.keski << tiedosto.loppu; });
     if (tulos == Kirjoitus::EiAukea) {
-        t.ulos() << "Output file couldn't be made. \n";
+        t.tiedostoVirhe() << "Output file couldn't be made. \n";
         tauko(t.konsoli);
     }
     if (tulos == Kirjoitus::Onnistui)
         t.ulos() << "File " << nimi << " saved successfully. \n";
     else
-        t.ulos() << "Saving file " << nimi << " failed. \n";
+        t.tiedostoVirhe() << "Saving file " << nimi << " failed. \n";
 }
 
 } // namespace vt

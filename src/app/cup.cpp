@@ -24,8 +24,6 @@ bool kysyTiedot(Tila &t) {
 }
 
 void tallennaStandings(Tila &t, bool tiimit) {
-    if (!onLeveleita(t))
-        return;
     const bool tiedot = kysyTiedot(t);
     // The team table needs team rows whatever option 9 says; the setting stays.
     Tulostusasetukset asetukset = t.asetukset;
@@ -42,8 +40,6 @@ void tallennaStandings(Tila &t, bool tiimit) {
 } // namespace
 
 void tallennaLevelinCup(Tila &t) {
-    if (!onLeveleita(t))
-        return;
     tulostaLevelit(t, true);
     const unsigned n =
         kysyluku(t.konsoli, "Give the level's number you want to print: (0 aborts): ", 0,

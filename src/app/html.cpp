@@ -24,8 +24,6 @@ std::string kysyOtsikko(Tila &t, const std::string &nimi) {
 } // namespace
 
 void tallennaHtml(Tila &t) {
-    if (!onLeveleita(t))
-        return;
     std::string otsikko;
     tallennaDialogilla(
         t, {".html", HTMLTIEDOSTO_ALKU},

@@ -1,12 +1,12 @@
 #pragma once
-// The program's two arguments.
+// The command line: --help, --version and the batch commands.
 #include <iosfwd>
 #include <optional>
 
 namespace vt {
 
-// --help and --version are answered here; any other argument is an error. Gives the exit
-// status when the program should end without starting the menu.
+// Parses the arguments and runs what they ask for. Gives the exit status when the program
+// should end without starting the menu, nothing when there are no arguments.
 std::optional<int> kasitteleArgumentit(int argc, const char *const *argv, std::ostream &out,
                                        std::ostream &virheet);
 

@@ -1,14 +1,12 @@
 // Options 1 and 2: loading stat files and typing times.
 #include "app/tila.h"
-#include "model/jarjestykset.h"
-#include "model/totalit.h"
+#include "stats/latausraportti.h"
 #include "stats/luestats.h"
 #include "util/syote.h"
 #include "util/teksti.h"
 
 #include <memory>
 #include <ostream>
-#include <unordered_set>
 
 namespace vt {
 
@@ -22,33 +20,6 @@ void kysyVanhaUusi(Tila &t) {
         t.uusiOletus = false;
     else if (v == "2")
         t.uusiOletus = true;
-}
-
-unsigned aikojaYhteensa(const std::vector<Level> &levelit) {
-    unsigned n = 0;
-    for (const Level &l : levelit)
-        n += l.annaAjojenLkm();
-    return n;
-}
-
-bool samojaIsoina(const std::vector<std::string> &nimet) {
-    std::unordered_set<std::string> isot;
-    for (const std::string &n : nimet)
-        if (!isot.insert(toUpper(n)).second)
-            return true;
-    return false;
-}
-
-void jarjestaNimet(std::vector<std::string> &nimet) { vaihtojarjesta(nimet, nimetAakkosiin()); }
-
-void tulostaLisatyt(Tila &t, const std::vector<std::string> &nimet, const char *monta,
-                    const char *yksi) {
-    if (nimet.empty())
-        return;
-    t.ulos() << (nimet.size() == 1 ? yksi : monta);
-    for (size_t i = 0; i < nimet.size(); ++i)
-        t.ulos() << (i ? ", " : "") << nimet[i];
-    t.ulos() << "\n";
 }
 
 } // namespace
@@ -72,69 +43,27 @@ void lisaaStatTiedosto(Tila &t) {
     }
     if (!in) {
         if (!eiTavallinen.empty())
-            t.ulos() << eiTavallinenViesti(eiTavallinen) << "\n";
+            t.tiedostoVirhe() << eiTavallinenViesti(eiTavallinen) << "\n";
         else
-            t.ulos() << "Can't open file " << kirjoitettu << "\n";
+            t.tiedostoVirhe() << "Can't open file " << kirjoitettu << "\n";
         return;
     }
     if (t.asetukset.lihavoiUudet)
         kysyVanhaUusi(t);
 
-    const size_t levelejaEnnen = t.levelit.size();
-    const unsigned aikojaEnnen = aikojaYhteensa(t.levelit);
-    std::vector<Aika> parhaatEnnen;
-    for (const Level &l : t.levelit)
-        parhaatEnnen.push_back(l.parasAika());
     const bool loki = loytyyko(nimi, ".log");
-    std::unordered_set<std::string> vanhat;
+    const EnnenLatausta ennen = muistaEnnenLatausta(t.levelit, t.asetukset, loki);
     if (loki) {
         in.reset();
         lueBattleLoki(t, nimi);
         t.viimeisinLoki = nimi;
     } else {
-        for (KokoelmanNimi &n : kokoelmanNimet(t.levelit, t.asetukset.tiimit))
-            vanhat.insert(std::move(n.nimi));
         lueStats(in->virta(), t.levelit, t.uusiOletus, t.ulos());
         in.reset();
     }
-
-    std::string lista;
-    unsigned uusiaParhaita = 0;
-    for (size_t i = 0; i < t.levelit.size(); ++i) {
-        if (i >= levelejaEnnen || t.levelit[i].parasAika() < parhaatEnnen[i]) {
-            lista += (uusiaParhaita ? ", " : "") + int2string(i + 1);
-            ++uusiaParhaita;
-        }
-    }
-    t.ulos() << (t.levelit.size() - levelejaEnnen) << " levels and "
-             << (aikojaYhteensa(t.levelit) - aikojaEnnen) << " times added. \n";
+    t.ulos() << latausraporttiTeksti(
+        laskeLatausraportti(ennen, t.levelit, t.asetukset, t.pistetaulukko, loki));
     t.uusiOletus = true;
-    if (loki)
-        return;
-
-    if (uusiaParhaita > 0)
-        t.ulos() << "Totally " << uusiaParhaita
-                 << (uusiaParhaita == 1 ? " new best time in level " : " new best times in levels ")
-                 << lista << "\n";
-
-    std::vector<std::string> pelaajat, tiimit;
-    for (KokoelmanNimi &n : kokoelmanNimet(t.levelit, t.asetukset.tiimit))
-        if (!vanhat.count(n.nimi))
-            (n.tiimi ? tiimit : pelaajat).push_back(std::move(n.nimi));
-    // Names that differ only in case keep the order of the totals between them, which only
-    // the totals themselves can tell.
-    if (samojaIsoina(pelaajat) || samojaIsoina(tiimit)) {
-        pelaajat.clear();
-        tiimit.clear();
-        for (Pelaaja &p : laskeKokoelmanTotalit(t.levelit, t.asetukset, t.pistetaulukko, nullptr))
-            if (!vanhat.count(p.nimi))
-                (p.tiimi ? tiimit : pelaajat).push_back(std::move(p.nimi));
-    }
-    jarjestaNimet(pelaajat);
-    jarjestaNimet(tiimit);
-    tulostaLisatyt(t, pelaajat,
-                   "The following players were added: ", "The following player was added: ");
-    tulostaLisatyt(t, tiimit, "The following teams were added: ", "The following team was added: ");
 }
 
 namespace {

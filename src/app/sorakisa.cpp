@@ -33,10 +33,19 @@ bool onPelaajatiedosto(const std::string &nimi) {
     return std::filesystem::equivalent(nimi, REKISTEROINTITIEDOSTO, virhe) && !virhe;
 }
 
-const Sivutiedostot &sivutiedostot() {
-    static const Sivutiedostot s{REKISTEROINTITIEDOSTO, KANSALLISUUSTIEDOSTO, lueTiedosto,
-                                 korvaaTiedosto, lueOmaTiedosto};
-    return s;
+// A side file that could not be read or rewritten counts as a failed file of the session.
+Sivutiedostot sivutiedostot(Tila &t) {
+    return {REKISTEROINTITIEDOSTO, KANSALLISUUSTIEDOSTO, lueTiedosto,
+            [&t](const std::string &nimi, const std::string &sisalto) {
+                const bool ok = korvaaTiedosto(nimi, sisalto);
+                t.tiedostoVirheita = t.tiedostoVirheita || !ok;
+                return ok;
+            },
+            [&t](const std::string &nimi) {
+                OmaTiedosto f = lueOmaTiedosto(nimi);
+                t.tiedostoVirheita = t.tiedostoVirheita || !f.kaytettavissa();
+                return f;
+            }};
 }
 
 // Each reader opens the file anew; one that does not open is passed over, and one that is not
@@ -54,7 +63,7 @@ template <class F> void lueTiedostosta(std::ostream &konsoli, const std::string 
 class Kierros {
   public:
     explicit Kierros(Tila &t)
-        : t_(t), lukot_(lukitse()), nickit_(lueNickit()), kierros_(sivutiedostot(), nickit_) {}
+        : t_(t), lukot_(lukitse()), nickit_(lueNickit()), kierros_(sivutiedostot(t), nickit_) {}
     // Writes the side files and prints what the pass did; the locks go with the object.
     void paata() { kierros_.paata(t_.ulos()); }
 
@@ -113,11 +122,11 @@ void lueValitusta(Tila &t, Level &level) {
     if (katsoTiedosto(nimi) != Avaus::Auki) {
         if (katsoTiedosto(nimi + ".txt") != Avaus::Auki) {
             if (katsoTiedosto(nimi) == Avaus::EiTavallinen)
-                t.ulos() << eiTavallinenViesti(nimi) << "\n";
+                t.tiedostoVirhe() << eiTavallinenViesti(nimi) << "\n";
             else if (katsoTiedosto(nimi + ".txt") == Avaus::EiTavallinen)
-                t.ulos() << eiTavallinenViesti(nimi + ".txt") << "\n";
+                t.tiedostoVirhe() << eiTavallinenViesti(nimi + ".txt") << "\n";
             else
-                t.ulos() << "Can't open file " << nimi << "\n";
+                t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
             return;
         }
         nimi += ".txt";
@@ -183,16 +192,16 @@ bool kirjoitaSorakisa(Tila &t, const Level &level) {
     }
     // A link to nothing is followed only under a name the user typed.
     if (!kirjoitettu && linkkiTyhjaan(nimi)) {
-        t.ulos() << "Can't open file " << nimi << "\n";
+        t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
         return false;
     }
     switch (kirjoitaTiedostoon(
         nimi, [&](std::ostream &out) { tulostaSorakisa(out, ajot, o, t.kello); })) {
     case Kirjoitus::EiAukea:
-        t.ulos() << "Can't open file " << nimi << "\n";
+        t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
         return false;
     case Kirjoitus::Epaonnistui:
-        t.ulos() << "Saving file " << nimi << " failed. \n";
+        t.tiedostoVirhe() << "Saving file " << nimi << " failed. \n";
         return false;
     case Kirjoitus::Onnistui:
         break;
@@ -203,8 +212,6 @@ bool kirjoitaSorakisa(Tila &t, const Level &level) {
 } // namespace
 
 void teeSorakisa(Tila &t) {
-    if (!onLeveleita(t))
-        return;
     size_t valittu = 0;
     if (t.levelit.size() > 1) {
         tulostaLevelit(t, true);

@@ -8,14 +8,10 @@
 namespace vt {
 
 void naytaKaikki(Tila &t) {
-    if (!onLeveleita(t))
-        return;
     tulostaStats(t.ulos(), t.levelit, t.asetukset, false, t.pistetaulukko, t.ulos(), t.kello);
 }
 
 void tallennaStats(Tila &t) {
-    if (!onLeveleita(t))
-        return;
     tallennaDialogilla(
         t, {".txt", TULOSTIEDOSTO_ALKU}, [](const std::string &) {},
         [&](std::ostream &out) {

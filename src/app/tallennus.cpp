@@ -56,7 +56,7 @@ void tallennaDialogilla(Tila &t, const Tiedostolaji &laji,
     // not lead the file out of the folder.
     TulosteenVaraus varaus(nimi, kirjoitettu);
     if (!varaus.onnistui()) {
-        t.ulos() << "Can't open file " << nimi << "\n";
+        t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
         return;
     }
     try {
@@ -67,13 +67,13 @@ void tallennaDialogilla(Tila &t, const Tiedostolaji &laji,
     }
     switch (kirjoitaTiedostoon(nimi, kirjoita)) {
     case Kirjoitus::EiAukea:
-        t.ulos() << "Can't open file " << nimi << "\n";
+        t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
         break;
     case Kirjoitus::Onnistui:
         t.ulos() << "File " << nimi << " saved successfully. \n";
         break;
     case Kirjoitus::Epaonnistui:
-        t.ulos() << "Saving file " << nimi << " failed. \n";
+        t.tiedostoVirhe() << "Saving file " << nimi << " failed. \n";
         break;
     }
 }

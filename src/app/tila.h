@@ -1,5 +1,6 @@
 #pragma once
 // The working state of one run, handed to every menu command.
+#include "app/vakiot.h"
 #include "model/level.h"
 #include "util/kello.h"
 #include "util/konsoli.h"
@@ -20,8 +21,18 @@ struct Tila {
     bool uusiOletus = false;
     std::string viimeisinLoki;
     bool lopetus = false;
+    // Set when a command reported that a file could not be opened, read or written; the
+    // menu then ends with status 1.
+    bool tiedostoVirheita = false;
+    // The nick alias file read with every battle log.
+    std::string nimitiedosto = NIMITIEDOSTO;
 
     std::ostream &ulos() { return konsoli.ulos(); }
+    // The console, for a message that a file could not be opened, read or written.
+    std::ostream &tiedostoVirhe() {
+        tiedostoVirheita = true;
+        return konsoli.ulos();
+    }
 };
 
 // Menu commands, one group a file.

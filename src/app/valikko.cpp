@@ -1,6 +1,7 @@
 // Start-up, the one menu table, help and the options menu.
 #include "app/valikko.h"
 
+#include "app/tallennus.h"
 #include "app/vakiot.h"
 #include "model/sivutiedostot.h"
 #include "util/teksti.h"
@@ -42,31 +43,21 @@ void naytaOhje(Tila &t) {
 }
 
 void muutaAsetuksia(Tila &t) {
-    static const char *const rivit[] = {"  1. Print levels with no times",
-                                        "  2. Print only best time from each player",
-                                        "  3. Count average if only one player",
-                                        "  4. Count average if more than one player",
-                                        "  5. New times in bold in html file",
-                                        "  6. Print all times instead of 10 first",
-                                        "  7. Print amount of finished levels",
-                                        "  8. Print multiplayer times",
-                                        "  9. Print team statistics",
-                                        " 10. Print extra statistics in the end of file"};
     for (;;) {
         tyhjennaruutu(t.konsoli);
         t.ulos() << "Options when printing times to file:\n\n";
         t.ulos() << "     Option:" << std::string(49, ' ') << "Current state:\n";
         t.ulos() << std::string(76, '-') << "\n";
-        for (unsigned i = 1; i <= 10; ++i)
-            t.ulos() << pidenna(std::string(rivit[i - 1]), 62)
-                     << (t.asetukset.kohta(i) ? "ON" : "OFF") << "\n";
+        for (unsigned i = 1; i <= ASETUSKOHDAT.size(); ++i) {
+            const std::string rivi =
+                (i < 10 ? "  " : " ") + int2string(i) + ". " + ASETUSKOHDAT[i - 1].teksti;
+            t.ulos() << pidenna(rivi, 62) << (t.asetukset.kohta(i) ? "ON" : "OFF") << "\n";
+        }
         t.ulos() << " 11. Exit to main menu\n";
         unsigned n = kysyluku(t.konsoli, "Give a number (1-11): ", 1, 11, false);
         if (n == 11)
             return;
-        t.asetukset.kohta(n) = !t.asetukset.kohta(n);
-        if (n == 4 && t.asetukset.keskiarvoUseita)
-            t.asetukset.keskiarvoYksi = true;
+        t.asetukset.asetaKohta(n, !t.asetukset.kohta(n));
     }
 }
 
@@ -76,6 +67,7 @@ struct Komento {
     unsigned numero;
     const char *teksti;
     void (*suorita)(Tila &);
+    bool tarvitseeLeveleita = false; // "No levels." instead of the command on an empty collection
 };
 
 const Komento KOMENNOT[] = {
@@ -86,15 +78,15 @@ const Komento KOMENNOT[] = {
     {5, "Rename level", nimeaLevel},
     {6, "Remove level", poistaLevel},
     {7, "Remove time", poistaAika},
-    {8, "Show all levels and times", naytaKaikki},
+    {8, "Show all levels and times", naytaKaikki, true},
     {9, "Change options", muutaAsetuksia},
-    {10, "Save as stat file", tallennaStats},
-    {11, "Save results in html", tallennaHtml},
-    {12, "Save cup table (one level results)", tallennaLevelinCup},
-    {13, "Save cup table (players)", tallennaPelaajienCup},
-    {14, "Save cup table (teams)", tallennaTiimienCup},
-    {15, "Save as sarjakisa stat file", tallennaBattlet},
-    {16, "Make sorakisa statistics", teeSorakisa},
+    {10, "Save as stat file", tallennaStats, true},
+    {11, "Save results in html", tallennaHtml, true},
+    {12, "Save cup table (one level results)", tallennaLevelinCup, true},
+    {13, "Save cup table (players)", tallennaPelaajienCup, true},
+    {14, "Save cup table (teams)", tallennaTiimienCup, true},
+    {15, "Save as sarjakisa stat file", tallennaBattlet, true},
+    {16, "Make sorakisa statistics", teeSorakisa, true},
     {17, "Help", naytaOhje},
     {18, "Exit", [](Tila &t) { t.lopetus = true; }},
 };
@@ -135,7 +127,7 @@ int ajaOhjelma(Tila &t) {
                 kysyluku(t.konsoli, "Give a number (1-" + int2string(viimeinen) + "): ", 1,
                          viimeinen, false);
             for (const Komento &k : KOMENNOT)
-                if (k.numero == valinta)
+                if (k.numero == valinta && (!k.tarvitseeLeveleita || onLeveleita(t)))
                     k.suorita(t);
             t.ulos() << "\n";
         }
@@ -143,7 +135,7 @@ int ajaOhjelma(Tila &t) {
         // End of input: stop here, writing nothing more.
     }
     t.ulos().flush();
-    return 0;
+    return t.tiedostoVirheita ? 1 : 0;
 }
 
 } // namespace vt

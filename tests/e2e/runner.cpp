@@ -1,5 +1,10 @@
 // Runs one scenario: the real program in a fresh folder with the typed lines of input.txt,
 // then compares the folder (and stdout.txt when present) byte for byte, clock masked.
+// A case may also give command lines (args.txt, one run a line, after the menu's run when
+// input.txt is there), their exit statuses in order (status.txt, the menu's first; 0 when
+// not given), their standard error (stderr.txt) and pairs of files that must hold the same
+// bytes, clock aside (same.txt, two names a line).
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +13,7 @@
 #include <regex>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -65,20 +71,74 @@ bool vertaa(const std::string &nimi, const std::string &odotettu, const std::str
 
 } // namespace
 
-// Runs the program in `ajo` with `syote` as its input; gives the exit status.
+std::string lainaa(const std::string &s) {
+    std::string r = "'";
+    for (char c : s)
+        r += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return r + "'";
+}
+
+// Runs the program in `ajo` with `syote` as its input and `argumentit`; gives the exit status.
 int aja(const fs::path &ohjelma, const fs::path &ajo, const fs::path &syote,
-        const fs::path &tuloste) {
+        const fs::path &tuloste, const std::vector<std::string> &argumentit = {},
+        const fs::path &virheet = {}, bool lisaa = false) {
+    std::string komento =
+        "cd " + lainaa(ajo.string()) + " && timeout 60 " + lainaa(ohjelma.string());
+    for (const std::string &a : argumentit)
+        komento += " " + lainaa(a);
     // A run that does not end within the time is taken for one that loops.
-    std::string komento = "cd '" + ajo.string() + "' && timeout 60 '" + ohjelma.string() + "' < '" +
-                          syote.string() + "' > '" + tuloste.string() + "'";
-    return std::system(komento.c_str());
+    komento += " < " + lainaa(syote.string()) + (lisaa ? " >> " : " > ") + lainaa(tuloste.string());
+    if (!virheet.empty())
+        komento += " 2>> " + lainaa(virheet.string());
+    const int tila = std::system(komento.c_str());
+    return WIFEXITED(tila) ? WEXITSTATUS(tila) : 128 + WTERMSIG(tila);
+}
+
+// The command lines of args.txt: blank-separated words, "double quotes" keep blanks.
+std::vector<std::vector<std::string>> komentorivit(const fs::path &tapaus) {
+    std::vector<std::vector<std::string>> r;
+    std::istringstream in(lue(tapaus / "args.txt"));
+    std::string rivi;
+    while (std::getline(in, rivi)) {
+        std::vector<std::string> sanat;
+        std::string sana;
+        bool sanassa = false, lainaus = false;
+        for (char c : rivi) {
+            if (c == '"') {
+                lainaus = !lainaus;
+                sanassa = true;
+            } else if (!lainaus && (c == ' ' || c == '\t')) {
+                if (sanassa)
+                    sanat.push_back(sana);
+                sana.clear();
+                sanassa = false;
+            } else {
+                sana += c;
+                sanassa = true;
+            }
+        }
+        if (sanassa)
+            sanat.push_back(sana);
+        if (!sanat.empty())
+            r.push_back(sanat);
+    }
+    return r;
+}
+
+std::vector<int> tilat(const fs::path &tapaus, size_t ajoja) {
+    std::vector<int> r;
+    std::istringstream in(lue(tapaus / "status.txt"));
+    for (int t; in >> t;)
+        r.push_back(t);
+    r.resize(std::max(r.size(), ajoja), 0);
+    return r;
 }
 
 // The input cut after every line in turn: each run must end with status 0 and leave only
 // files the whole run leaves, with the contents it leaves them or had at the start.
 bool pyyhkaise(const fs::path &ohjelma, const fs::path &tapaus, const fs::path &tyo,
                const std::map<std::string, std::string> &alussa,
-               const std::map<std::string, std::string> &lopussa) {
+               const std::map<std::string, std::string> &lopussa, int odotettuTila) {
     const std::string syote = lue(tapaus / "input.txt");
     std::vector<size_t> loput;
     for (size_t i = 0; i < syote.size(); ++i)
@@ -94,7 +154,8 @@ bool pyyhkaise(const fs::path &ohjelma, const fs::path &tapaus, const fs::path &
         const fs::path osa = tyo / ("input" + std::to_string(k));
         std::ofstream(osa, std::ios::binary) << syote.substr(0, pituus);
         const int tila = aja(ohjelma, ajo, osa, tyo / "cut_stdout");
-        bool tamaOk = tila == 0;
+        // A cut run ends at once or as the whole run ends (1 after a failed file).
+        bool tamaOk = tila == 0 || tila == odotettuTila;
         if (!tamaOk)
             std::cerr << "input cut after " << k << " lines: exit status " << tila << "\n";
         for (const auto &[nimi, sisalto] : kansio(ajo)) {
@@ -136,12 +197,25 @@ int main(int argc, char **argv) {
         fs::copy(tapaus / "files", ajo, fs::copy_options::recursive);
 
     const fs::path tuloste = tyo / "stdout";
-    const int tila = aja(ohjelma, ajo, tapaus / "input.txt", tuloste);
+    const fs::path virheet = tyo / "stderr";
+    const bool valikko = fs::exists(tapaus / "input.txt");
+    const auto rivit = komentorivit(tapaus);
+    const std::vector<int> odotetutTilat = tilat(tapaus, rivit.size() + (valikko ? 1 : 0));
+    std::vector<int> saadutTilat;
+    std::ofstream(tuloste, std::ios::binary).flush();
+    std::ofstream(virheet, std::ios::binary).flush();
+    if (valikko)
+        saadutTilat.push_back(aja(ohjelma, ajo, tapaus / "input.txt", tuloste, {},
+                                  rivit.empty() ? fs::path() : virheet, true));
+    for (const auto &argumentit : rivit)
+        saadutTilat.push_back(aja(ohjelma, ajo, "/dev/null", tuloste, argumentit, virheet, true));
     bool ok = true;
-    if (tila != 0) {
-        std::cerr << "exit status " << tila << "\n";
-        ok = false;
-    }
+    for (size_t i = 0; i < saadutTilat.size(); ++i)
+        if (saadutTilat[i] != odotetutTilat[i]) {
+            std::cerr << "run " << (i + 1) << ": exit status " << saadutTilat[i] << ", expected "
+                      << odotetutTilat[i] << "\n";
+            ok = false;
+        }
 
     auto alussa = kansio(tapaus / "files");
     auto odotetut = kansio(tapaus / "expected");
@@ -173,7 +247,8 @@ int main(int argc, char **argv) {
             ok = false;
         }
     if (pyyhkaisy) {
-        const bool ok2 = ok && pyyhkaise(ohjelma, tapaus, tyo, alussa, lopussa);
+        const bool ok2 =
+            ok && (!valikko || pyyhkaise(ohjelma, tapaus, tyo, alussa, lopussa, odotetutTilat[0]));
         if (ok2)
             fs::remove_all(tyo);
         else
@@ -183,6 +258,13 @@ int main(int argc, char **argv) {
     if (fs::exists(tapaus / "stdout.txt") &&
         !vertaa("stdout", peita(lue(tapaus / "stdout.txt")), peita(lue(tuloste))))
         ok = false;
+    if (fs::exists(tapaus / "stderr.txt") &&
+        !vertaa("stderr", peita(lue(tapaus / "stderr.txt")), peita(lue(virheet))))
+        ok = false;
+    std::istringstream parit(lue(tapaus / "same.txt"));
+    for (std::string a, b; parit >> a >> b;)
+        if (!vertaa(a + " against " + b, peita(lue(ajo / a)), peita(lue(ajo / b))))
+            ok = false;
     if (ok)
         fs::remove_all(tyo);
     else
