@@ -3,13 +3,13 @@
 // input in a scratch folder and prints the median wall time of several runs and the peak
 // resident memory per command.
 //
-//   vaskitaulu_ajuri PROGRAM [SHAPE...] [--runs N] [--skip COMMAND]...
+//   vaskitaulu_ajuri PROGRAM [SHAPE...] [--runs N] [--skip COMMAND]... [--n N]
 //
 // Shapes: S, M, L, 2L (levels x players, 50 runs per level), wide, deep, empty, log; Lp/2 and
 // Lp as L, with multiplayer pairs drawn afresh in every level.
 // Growing shapes (below), each timed at n and 2n by the CPU seconds of the command less those
 // of the load alone: newplayer, ownteam, shuffled, padded, alternate, onebattle, twice,
-// registrations, typed, mergelevels, renameplayer, header, tags.
+// registrations, typed, mergelevels, renameplayer, header, tags. --n sets their n.
 // --skip leaves out the commands whose name begins with the text (from the session too):
 // "--skip 13" on the wide shape, whose cup table with details is 50,000 x 50,000 cells.
 #include <sys/resource.h>
@@ -383,8 +383,10 @@ Tulos mediaani(const std::string &ohjelma, const fs::path &juuri, const std::str
 }
 
 // Each command of the shape at n and 2n: CPU seconds less the load's, and their ratio.
-void ajaKasvava(const std::string &ohjelma, const fs::path &juuri, const Kasvava &k,
-                unsigned kertoja) {
+void ajaKasvava(const std::string &ohjelma, const fs::path &juuri, Kasvava k, unsigned kertoja,
+                unsigned n0) {
+    if (n0 > 0)
+        k.n = n0;
     double aika[2][8] = {};
     for (unsigned kerroin = 1; kerroin <= 2; ++kerroin) {
         const unsigned n = k.n * kerroin;
@@ -419,16 +421,20 @@ void ajaKasvava(const std::string &ohjelma, const fs::path &juuri, const Kasvava
 
 int main(int argc, char **argv) {
     if (argc < 2) {
-        std::cerr << "usage: vaskitaulu_ajuri PROGRAM [SHAPE...] [--runs N] [--skip COMMAND]...\n";
+        std::cerr << "usage: vaskitaulu_ajuri PROGRAM [SHAPE...] [--runs N] [--skip COMMAND]... "
+                     "[--n N]\n";
         return 2;
     }
     const std::string ohjelma = fs::absolute(argv[1]).string();
     std::vector<std::string> valitut;
     std::vector<std::string> ohitetut;
     unsigned kertoja = 5;
+    unsigned n0 = 0; // the growing shapes' own n
     for (int i = 2; i < argc; ++i) {
         if (std::string(argv[i]) == "--runs" && i + 1 < argc)
             kertoja = static_cast<unsigned>(std::atoi(argv[++i]));
+        else if (std::string(argv[i]) == "--n" && i + 1 < argc)
+            n0 = static_cast<unsigned>(std::atoi(argv[++i]));
         else if (std::string(argv[i]) == "--skip" && i + 1 < argc)
             ohitetut.push_back(argv[++i]);
         else
@@ -450,7 +456,7 @@ int main(int argc, char **argv) {
         fs::temp_directory_path() / ("vaskitaulu_ajuri_" + std::to_string(getpid()));
     for (const Kasvava &k : kasvavat())
         if (std::find(valitut.begin(), valitut.end(), k.nimi) != valitut.end())
-            ajaKasvava(ohjelma, juuri, k, kertoja);
+            ajaKasvava(ohjelma, juuri, k, kertoja, n0);
     std::printf("%-6s %-16s %10s %10s\n", "shape", "command", "median s", "peak MB");
     for (const Muoto &m : muodot) {
         if (!valitut.empty() && std::find(valitut.begin(), valitut.end(), m.nimi) == valitut.end())
