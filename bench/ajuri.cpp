@@ -3,9 +3,13 @@
 // input in a scratch folder and prints the median wall time of several runs and the peak
 // resident memory per command.
 //
-//   vaskitaulu_ajuri PROGRAM [SHAPE...] [--runs N] [--skip COMMAND]...
+//   vaskitaulu_ajuri PROGRAM [SHAPE...] [--runs N] [--skip COMMAND]... [--n N]
 //
-// Shapes: S, M, L, 2L (levels x players, 50 runs per level), wide, deep, empty, log.
+// Shapes: S, M, L, 2L (levels x players, 50 runs per level), wide, deep, empty, log; Lp/2 and
+// Lp as L, with multiplayer pairs drawn afresh in every level.
+// Growing shapes (below), each timed at n and 2n by the CPU seconds of the command less those
+// of the load alone: newplayer, ownteam, shuffled, padded, alternate, onebattle, twice,
+// registrations, typed, mergelevels, renameplayer, header, tags. --n sets their n.
 // --skip leaves out the commands whose name begins with the text (from the session too):
 // "--skip 13" on the wide shape, whose cup table with details is 50,000 x 50,000 cells.
 #include <sys/resource.h>
@@ -22,6 +26,7 @@
 #include <iostream>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -35,6 +40,7 @@ struct Muoto {
     unsigned ajojaPerLevel = 0;
     bool uusiPelaajaJokaAjolle = false;
     bool loki = false;
+    bool tuoreetParit = false; // a multiplayer partner is any player, not one of a few friends
 };
 
 std::string kaksi(unsigned n) { return std::string(n < 10 ? "0" : "").append(std::to_string(n)); }
@@ -65,7 +71,8 @@ void kirjoitaStatit(const Muoto &m, const fs::path &polku) {
                 const size_t p = g() % nimet.size();
                 nimi = nimet[p];
                 if (g() % 100 < 10)
-                    nimi += ", " + nimet[(p + 1 + g() % 3) % nimet.size()];
+                    nimi += ", " + nimet[m.tuoreetParit ? g() % nimet.size()
+                                                        : (p + 1 + g() % 3) % nimet.size()];
             }
             out << "    " << kaksi(aika / 6000 % 60) << ":" << kaksi(aika / 100 % 60) << ":"
                 << kaksi(aika % 100) << "    " << nimi << "\n";
@@ -109,6 +116,7 @@ void kirjoitaLoki(const fs::path &polku) {
 struct Tulos {
     double sekunnit = 0;
     long muistiKt = 0;
+    double cpu = 0; // user and system seconds of the program
 };
 
 Tulos aja(const std::string &ohjelma, const fs::path &kansio, const std::string &syote) {
@@ -132,7 +140,9 @@ Tulos aja(const std::string &ohjelma, const fs::path &kansio, const std::string 
     const auto loppu = std::chrono::steady_clock::now();
     if (!WIFEXITED(tila) || WEXITSTATUS(tila) != 0)
         std::cerr << "run failed in " << kansio << "\n";
-    return {std::chrono::duration<double>(loppu - alku).count(), kaytto.ru_maxrss};
+    auto sek = [](const timeval &t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    return {std::chrono::duration<double>(loppu - alku).count(), kaytto.ru_maxrss,
+            sek(kaytto.ru_utime) + sek(kaytto.ru_stime)};
 }
 
 struct Komento {
@@ -161,32 +171,292 @@ std::string syote(const Muoto &m, const Komento &k) {
     return s;
 }
 
+// A time of the game's own layout from hundredths.
+std::string statAika(unsigned s) {
+    return kaksi(s / 6000 % 60) + ":" + kaksi(s / 100 % 60) + ":" + kaksi(s % 100);
+}
+
+void statRivi(std::ostream &out, unsigned sadasosat, const std::string &nimi) {
+    out << "    " << statAika(sadasosat) << "    " << nimi << "\n";
+}
+
+// A growing shape: a file of size n, the lines that load it and the commands timed on it.
+// A command with empty input times the load itself.
+struct Kasvava {
+    const char *nimi;
+    unsigned n;
+    const char *tiedosto;
+    void (*kirjoita)(std::ostream &, unsigned n);
+    std::vector<std::pair<const char *, std::string (*)(unsigned n)>> komennot;
+};
+
+std::string vainLataus(unsigned) { return ""; }
+
+// One new player per level among 2,000 fixed players.
+void uusiPelaaja(std::ostream &out, unsigned n) {
+    std::mt19937 g(3);
+    for (unsigned l = 0; l < n; ++l) {
+        out << "  Level " << l + 1 << ", Level number " << l << ":\n";
+        for (unsigned r = 0; r < 20; ++r)
+            statRivi(out, 3000 + g() % 3000, "Player" + std::to_string(g() % 2000));
+        statRivi(out, 3000 + g() % 3000, "New" + std::to_string(l));
+        out << "\n";
+    }
+}
+
+// Every player in a team of its own: n players, 2n rows.
+void omaTiimi(std::ostream &out, unsigned n) {
+    std::mt19937 g(5);
+    for (unsigned l = 0; l < n / 25; ++l) {
+        out << "  Level " << l + 1 << ", Level number " << l << ":\n";
+        for (unsigned r = 0; r < 50; ++r) {
+            const unsigned p = (l * 25 + r) % n;
+            statRivi(out, 3000 + g() % 3000,
+                     "Player" + std::to_string(p) + " [T" + std::to_string(p) + "]");
+        }
+        out << "\n";
+    }
+}
+
+// Level names that begin one another, in shuffled order.
+void nimetSekaisin(std::ostream &out, unsigned n, bool taytetty) {
+    std::vector<unsigned> k(n);
+    for (unsigned i = 0; i < n; ++i)
+        k[i] = i;
+    std::shuffle(k.begin(), k.end(), std::mt19937(9));
+    for (unsigned i = 0; i < n; ++i) {
+        std::string numero = std::to_string(k[i]);
+        if (taytetty)
+            numero.insert(0, 7 - numero.size(), '0');
+        out << "  Level " << i + 1 << ", " << (taytetty ? "Level " : "Level number ") << numero
+            << ":\n";
+        statRivi(out, 3000 + k[i] % 1000, "Player" + std::to_string(k[i] % 50));
+        out << "\n";
+    }
+}
+
+// One level whose times alternate between two values: a tie group with smaller keys between.
+void vuorottelevat(std::ostream &out, unsigned n) {
+    out << "  Level 1, Alternating:\n";
+    for (unsigned i = 0; i < n; ++i)
+        statRivi(out, i % 2 ? 5900 : 6000, "Player" + std::to_string(i));
+    out << "\n";
+}
+
+void battle(std::ostream &out, unsigned n, const std::string &taso, unsigned siemen) {
+    std::mt19937 g(siemen);
+    out << "[12:00] <designer> http://x.org/levels/" << taso << ".lev\n";
+    for (unsigned r = 0; r < n; ++r)
+        out << "[12:" << kaksi(1 + r * 20 / n) << "] <nick" << r << "> " << 1 + g() % 3 << ":"
+            << kaksi(g() % 60) << "," << kaksi(g() % 100) << "\n";
+    out << "[12:30] <designer> stop\n";
+}
+
+void yksiBattle(std::ostream &out, unsigned n) { battle(out, n, "Big", 1); }
+
+// The same level twice in a row: the second battle merges into the first.
+void kahdesti(std::ostream &out, unsigned n) {
+    battle(out, n, "Twice", 1);
+    battle(out, n, "Twice", 2);
+}
+
+// A battle, then n registrations in the same log.
+void rekisteroinnit(std::ostream &out, unsigned n) {
+    battle(out, n, "Event", 1);
+    for (unsigned r = 0; r < n; ++r)
+        out << "[13:" << kaksi(r * 50 / n) << "] <nick" << r << "> !REGISTER Nick" << r << " [T"
+            << r % 50 << "] (FIN)\n";
+}
+
+void yksiAjo(std::ostream &out, unsigned) {
+    out << "  Level 1, Typed:\n";
+    statRivi(out, 6000, "First");
+    out << "\n";
+}
+
+std::string kirjoitetut(unsigned n) {
+    std::string s = "2\n1\n";
+    for (unsigned i = 0; i < n; ++i)
+        s += std::to_string(1 + i / 6000) + ":" + kaksi(i / 100 % 60) + "," + kaksi(i % 100) +
+             "\nPlayer" + std::to_string(i % 97) + "\n";
+    return s + "\n\n";
+}
+
+// Two levels of n runs by the same players, half of the runs alike.
+void kaksiLevelia(std::ostream &out, unsigned n) {
+    for (unsigned l = 0; l < 2; ++l) {
+        out << "  Level " << l + 1 << ", " << (l == 0 ? "First" : "Second") << ":\n";
+        for (unsigned i = 0; i < n; ++i)
+            statRivi(out, 3000 + i * 2 + (l == 1 && i % 2), "Player" + std::to_string(i % 500));
+        out << "\n";
+    }
+}
+
+std::string yhdistaLevelit(unsigned) { return "5\n2\nFirst\n1\n\n"; }
+
+// One level: n runs of one player and n of another, half of their times alike.
+void kaksiPelaajaa(std::ostream &out, unsigned n) {
+    out << "  Level 1, Many:\n";
+    for (unsigned i = 0; i < n; ++i) {
+        statRivi(out, 3000 + i * 2, "Aaa");
+        statRivi(out, 3000 + i * 2 + i % 2, "Bbb");
+    }
+    out << "\n";
+}
+
+std::string nimeaPelaaja(unsigned) { return "3\n1\nBbb\n1\n\n"; }
+
+// One level header again and again, one run under each.
+void samaOtsikko(std::ostream &out, unsigned n) {
+    for (unsigned i = 0; i < n; ++i) {
+        out << "  Level 1, Same:\n";
+        statRivi(out, 3000 + i % 5000, "Player" + std::to_string(i));
+        out << "\n";
+    }
+}
+
+// One name under n team tags, one tag a level, beside a few others.
+void monellaTagilla(std::ostream &out, unsigned n) {
+    std::mt19937 g(13);
+    for (unsigned l = 0; l < n; ++l) {
+        out << "  Level " << l + 1 << ", Level number " << l << ":\n";
+        statRivi(out, 3000 + g() % 3000, "Name [T" + std::to_string(l) + "]");
+        for (unsigned r = 0; r < 5; ++r)
+            statRivi(out, 3000 + g() % 3000, "Player" + std::to_string(g() % 100));
+        out << "\n";
+    }
+}
+
+std::string komento10(unsigned) { return "10\nout10\n\n"; }
+std::string komento13(unsigned) { return "13\n1\nout13\n\n"; }
+std::string komento14(unsigned) { return "14\n1\nout14\n\n"; }
+std::string komento15(unsigned) { return "15\nout15\n1\n\n\n"; }
+std::string komento16(unsigned) { return "16\n\n5\n\n"; }
+
+const std::vector<Kasvava> &kasvavat() {
+    static const std::vector<Kasvava> k = {
+        {"newplayer", 2000, "c.txt", uusiPelaaja, {{"10", komento10}, {"13", komento13}}},
+        {"ownteam", 5000, "c.txt", omaTiimi, {{"14", komento14}}},
+        {"shuffled",
+         5000,
+         "c.txt",
+         [](std::ostream &o, unsigned n) { nimetSekaisin(o, n, false); },
+         {{"15", komento15}}},
+        {"padded",
+         5000,
+         "c.txt",
+         [](std::ostream &o, unsigned n) { nimetSekaisin(o, n, true); },
+         {{"15", komento15}}},
+        {"alternate", 20000, "c.txt", vuorottelevat, {{"10", komento10}}},
+        {"onebattle", 50000, "c.log", yksiBattle, {{"1 (log)", vainLataus}}},
+        {"twice", 10000, "c.log", kahdesti, {{"1 (log)", vainLataus}}},
+        {"registrations", 2000, "c.log", rekisteroinnit, {{"16", komento16}}},
+        {"typed", 50000, "c.txt", yksiAjo, {{"2", kirjoitetut}}},
+        {"mergelevels", 100000, "c.txt", kaksiLevelia, {{"5", yhdistaLevelit}}},
+        {"renameplayer", 100000, "c.txt", kaksiPelaajaa, {{"3", nimeaPelaaja}}},
+        {"header", 50000, "c.txt", samaOtsikko, {{"1", vainLataus}}},
+        {"tags", 5000, "c.txt", monellaTagilla, {{"13", komento13}}},
+    };
+    return k;
+}
+
+// The median CPU seconds of `kertoja` runs of the input in a fresh folder beside the file.
+Tulos mediaani(const std::string &ohjelma, const fs::path &juuri, const std::string &tiedosto,
+               const std::string &syote, unsigned kertoja) {
+    std::vector<double> ajat;
+    long muisti = 0;
+    for (unsigned r = 0; r < kertoja; ++r) {
+        const fs::path kansio = juuri / ("run" + std::to_string(r));
+        fs::remove_all(kansio);
+        fs::create_directories(kansio);
+        fs::create_symlink(juuri / tiedosto, kansio / tiedosto);
+        const Tulos t = aja(ohjelma, kansio, syote);
+        ajat.push_back(t.cpu);
+        muisti = std::max(muisti, t.muistiKt);
+        fs::remove_all(kansio);
+    }
+    std::sort(ajat.begin(), ajat.end());
+    Tulos t;
+    t.cpu = ajat[ajat.size() / 2];
+    t.muistiKt = muisti;
+    return t;
+}
+
+// Each command of the shape at n and 2n: CPU seconds less the load's, and their ratio.
+void ajaKasvava(const std::string &ohjelma, const fs::path &juuri, Kasvava k, unsigned kertoja,
+                unsigned n0) {
+    if (n0 > 0)
+        k.n = n0;
+    double aika[2][8] = {};
+    for (unsigned kerroin = 1; kerroin <= 2; ++kerroin) {
+        const unsigned n = k.n * kerroin;
+        fs::remove_all(juuri);
+        fs::create_directories(juuri);
+        {
+            std::ofstream out(juuri / k.tiedosto, std::ios::binary);
+            k.kirjoita(out, n);
+        }
+        const bool loki = std::string(k.tiedosto).ends_with(".log");
+        const std::string lataus = "1\n" + std::string(k.tiedosto) + (loki ? "\n\n\n" : "\n\n");
+        const double pohja = mediaani(ohjelma, juuri, k.tiedosto, lataus + "18\n", kertoja).cpu;
+        const double tyhja = mediaani(ohjelma, juuri, k.tiedosto, "18\n", kertoja).cpu;
+        for (size_t c = 0; c < k.komennot.size() && c < 8; ++c) {
+            const std::string komento = k.komennot[c].second(n);
+            if (komento.empty()) { // the load is the command
+                aika[kerroin - 1][c] = std::max(0.0, pohja - tyhja);
+                continue;
+            }
+            const Tulos t =
+                mediaani(ohjelma, juuri, k.tiedosto, lataus + komento + "18\n", kertoja);
+            aika[kerroin - 1][c] = std::max(0.0, t.cpu - pohja);
+        }
+    }
+    for (size_t c = 0; c < k.komennot.size() && c < 8; ++c)
+        std::printf("%-14s %-8s n=%-6u %8.3f 2n %8.3f ratio %5.2f\n", k.nimi, k.komennot[c].first,
+                    k.n, aika[0][c], aika[1][c], aika[0][c] > 0 ? aika[1][c] / aika[0][c] : 0.0);
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
     if (argc < 2) {
-        std::cerr << "usage: vaskitaulu_ajuri PROGRAM [SHAPE...] [--runs N] [--skip COMMAND]...\n";
+        std::cerr << "usage: vaskitaulu_ajuri PROGRAM [SHAPE...] [--runs N] [--skip COMMAND]... "
+                     "[--n N]\n";
         return 2;
     }
     const std::string ohjelma = fs::absolute(argv[1]).string();
     std::vector<std::string> valitut;
     std::vector<std::string> ohitetut;
     unsigned kertoja = 5;
+    unsigned n0 = 0; // the growing shapes' own n
     for (int i = 2; i < argc; ++i) {
         if (std::string(argv[i]) == "--runs" && i + 1 < argc)
             kertoja = static_cast<unsigned>(std::atoi(argv[++i]));
+        else if (std::string(argv[i]) == "--n" && i + 1 < argc)
+            n0 = static_cast<unsigned>(std::atoi(argv[++i]));
         else if (std::string(argv[i]) == "--skip" && i + 1 < argc)
             ohitetut.push_back(argv[++i]);
         else
             valitut.push_back(argv[i]);
     }
     const std::vector<Muoto> muodot = {
-        {"S", 100, 100, 50},     {"M", 1000, 500, 50},          {"L", 5000, 2000, 50},
-        {"2L", 10000, 2000, 50}, {"wide", 50000, 0, 1, true},   {"deep", 1, 2000, 20000},
-        {"empty", 200000, 1, 0}, {"log", 0, 0, 0, false, true},
+        {"S", 100, 100, 50},
+        {"M", 1000, 500, 50},
+        {"L", 5000, 2000, 50},
+        {"2L", 10000, 2000, 50},
+        {"wide", 50000, 0, 1, true},
+        {"deep", 1, 2000, 20000},
+        {"empty", 200000, 1, 0},
+        {"log", 0, 0, 0, false, true},
+        {"Lp/2", 2500, 2000, 50, false, false, true},
+        {"Lp", 5000, 2000, 50, false, false, true},
     };
     const fs::path juuri =
         fs::temp_directory_path() / ("vaskitaulu_ajuri_" + std::to_string(getpid()));
+    for (const Kasvava &k : kasvavat())
+        if (std::find(valitut.begin(), valitut.end(), k.nimi) != valitut.end())
+            ajaKasvava(ohjelma, juuri, k, kertoja, n0);
     std::printf("%-6s %-16s %10s %10s\n", "shape", "command", "median s", "peak MB");
     for (const Muoto &m : muodot) {
         if (!valitut.empty() && std::find(valitut.begin(), valitut.end(), m.nimi) == valitut.end())

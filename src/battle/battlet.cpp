@@ -212,9 +212,12 @@ void laskeBattle(std::vector<Ajo> &ajot, const std::string &levelNimi, const std
             if (!level.onkoJoTamaAjo(r))
                 lisattavat.push_back(std::move(r));
         }
-        for (const Ajo &a : lisattavat) {
-            level.lisaaAjo(a);
-            // A player's new result replaces his earlier one in that level.
+        // A player's new result replaces his earlier one in that level. Sweeping the level
+        // once after all of them leaves what sweeping after each would: each name's last run,
+        // where it stood (the new runs all go in, as their names differ and the level held
+        // none of them).
+        if (!lisattavat.empty()) {
+            level.lisaaAjot(lisattavat);
             level.poistaTurhatAjot();
         }
         return;

@@ -105,19 +105,6 @@ template <class F> void kayRinnakkain(const Pelaaja &a, const Pelaaja &b, F f) {
     }
 }
 
-// Adds list `b` into list `a`, place by place.
-void lisaaLista(Pelaaja &a, const Pelaaja &b) {
-    std::vector<unsigned> arvot;
-    std::vector<std::uint32_t> paikat;
-    kayRinnakkain(a, b, [&](std::uint32_t p, unsigned x, unsigned y) {
-        arvot.push_back(x + y);
-        paikat.push_back(p);
-        return false;
-    });
-    a.cupPisteet = std::move(arvot);
-    a.cupPaikat = std::move(paikat);
-}
-
 // The first place where two lists differ decides: the larger value first (-1 when `a` goes
 // first, 1 when `b` does, 0 when equal).
 int vertaaListoja(const Pelaaja &a, const Pelaaja &b) {
@@ -135,6 +122,9 @@ int vertaaListoja(const Pelaaja &a, const Pelaaja &b) {
 void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
     std::unordered_map<std::string, size_t> ensimmainen; // name without tag -> row kept
     ensimmainen.reserve(rivit.size());
+    // The (place, points) pairs of the rows folded into each kept row: its list is made once,
+    // at the end, not again at every row folded into it (a name under many tags).
+    std::unordered_map<size_t, std::vector<std::pair<std::uint32_t, unsigned>>> lisat;
     size_t kohde = 0;
     for (size_t s = 0; s < rivit.size(); ++s) {
         if (!rivit[s].tiimi) {
@@ -145,7 +135,9 @@ void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
                 a.totalAika = a.totalAika + b.totalAika;
                 a.nimi = std::move(b.nimi);
                 a.parhaidenLkm += b.parhaidenLkm;
-                lisaaLista(a, b);
+                auto &v = lisat[it->second];
+                for (size_t k = 0; k < b.cupPaikat.size(); ++k)
+                    v.emplace_back(b.cupPaikat[k], b.cupPisteet[k]);
                 continue;
             }
         }
@@ -154,6 +146,24 @@ void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
         ++kohde;
     }
     rivit.resize(kohde);
+    for (auto &[rivi, v] : lisat) {
+        Pelaaja &a = rivit[rivi];
+        for (size_t k = 0; k < a.cupPaikat.size(); ++k)
+            v.emplace_back(a.cupPaikat[k], a.cupPisteet[k]);
+        // Every place any of the lists names, once, with the sum of its values there.
+        std::sort(v.begin(), v.end(),
+                  [](const auto &x, const auto &y) { return x.first < y.first; });
+        a.cupPaikat.clear();
+        a.cupPisteet.clear();
+        for (const auto &[paikka, arvo] : v) {
+            if (!a.cupPaikat.empty() && a.cupPaikat.back() == paikka) {
+                a.cupPisteet.back() += arvo;
+                continue;
+            }
+            a.cupPaikat.push_back(paikka);
+            a.cupPisteet.push_back(arvo);
+        }
+    }
 }
 
 void jarjestaPisteilla(std::vector<Pelaaja> &rivit) {

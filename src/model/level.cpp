@@ -3,8 +3,10 @@
 #include "model/jarjestykset.h"
 #include "util/teksti.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <ostream>
+#include <string_view>
 #include <unordered_map>
 
 namespace vt {
@@ -25,70 +27,108 @@ bool tiiminNimi(const std::string &nimi, std::string &tiimi) {
     return true;
 }
 
-bool Level::onkoJoTamaAjo(const Ajo &ajo) const {
-    for (const Ajo &a : ajot_)
-        if (a.nimi == ajo.nimi && a.aika == ajo.aika)
-            return true;
-    return false;
+namespace {
+
+std::uint64_t ajonTiiviste(const Ajo &a) {
+    std::uint64_t h = std::hash<std::string>{}(a.nimi);
+    for (std::uint64_t v : {a.aika.minuutit, std::uint64_t{a.aika.sekunnit},
+                            std::uint64_t{a.aika.sadasosat}, std::uint64_t{a.aika.omenat}})
+        h = (h ^ v) * 0x100000001b3u; // the FNV prime spreads each field over the word
+    return h ^ (h >> 29);
 }
 
-void Level::lisaaAjo(const Ajo &ajo) {
-    if (!onkoJoTamaAjo(ajo))
-        ajot_.push_back(ajo);
+bool samaAjo(const Ajo &a, const Ajo &b) {
+    return a.aika.minuutit == b.aika.minuutit && a.aika.sekunnit == b.aika.sekunnit &&
+           a.aika.sadasosat == b.aika.sadasosat && a.aika.omenat == b.aika.omenat &&
+           a.nimi == b.nimi;
 }
 
-void Level::lisaaAjot(const std::vector<Ajo> &ajot) {
-    // A run the level already has (the same name and all four fields of the time alike) is
-    // not added again. The runs are found by hash in an open-addressed table of their places.
-    auto tiiviste = [](const Ajo &a) {
-        std::uint64_t h = std::hash<std::string>{}(a.nimi);
-        for (std::uint64_t v : {a.aika.minuutit, std::uint64_t{a.aika.sekunnit},
-                                std::uint64_t{a.aika.sadasosat}, std::uint64_t{a.aika.omenat}})
-            h = (h ^ v) * 0x100000001b3u; // the FNV prime spreads each field over the word
-        return h;
-    };
-    auto sama = [](const Ajo &a, const Ajo &b) {
-        return a.aika.minuutit == b.aika.minuutit && a.aika.sekunnit == b.aika.sekunnit &&
-               a.aika.sadasosat == b.aika.sadasosat && a.aika.omenat == b.aika.omenat &&
-               a.nimi == b.nimi;
-    };
-    std::size_t koko = 16; // at most half full, so that a probe ends soon
-    while (koko < 2 * (ajot_.size() + ajot.size()))
+constexpr std::size_t EI_AJOA = SIZE_MAX;
+
+} // namespace
+
+std::size_t Level::etsiAjo(const Ajo &ajo) const {
+    if (hakemisto_.empty())
+        return EI_AJOA;
+    const std::uint64_t h = ajonTiiviste(ajo);
+    const std::size_t maski = hakemisto_.size() - 1;
+    for (std::size_t p = h & maski; hakemisto_[p].ajo != 0; p = (p + 1) & maski)
+        if (hakemisto_[p].tiiviste == static_cast<std::uint32_t>(h) &&
+            samaAjo(ajot_[hakemisto_[p].ajo - 1], ajo))
+            return hakemisto_[p].ajo - 1;
+    return EI_AJOA;
+}
+
+// Enters the run at this place, which the table does not hold yet.
+void Level::hakemistoon(std::size_t paikka) {
+    if (2 * (paikka + 1) > hakemisto_.size()) {
+        rakennaHakemisto(); // holds every run up to this one: the table grows with the level
+        return;
+    }
+    const std::uint64_t h = ajonTiiviste(ajot_[paikka]);
+    const std::size_t maski = hakemisto_.size() - 1;
+    std::size_t p = h & maski;
+    while (hakemisto_[p].ajo != 0)
+        p = (p + 1) & maski;
+    hakemisto_[p] = {static_cast<std::uint32_t>(paikka + 1), static_cast<std::uint32_t>(h)};
+}
+
+void Level::rakennaHakemisto() {
+    std::size_t koko = 16;
+    while (koko < 2 * ajot_.size())
         koko *= 2;
-    std::vector<std::size_t> paikat(koko, 0); // place in the runs + 1; 0 is free
-    auto paikka = [&](const Ajo &a) -> std::size_t & {
-        for (std::size_t p = tiiviste(a) & (koko - 1);; p = (p + 1) & (koko - 1))
-            if (paikat[p] == 0 || sama(ajot_[paikat[p] - 1], a))
-                return paikat[p];
-    };
-    for (std::size_t i = 0; i < ajot_.size(); ++i)
-        if (std::size_t &q = paikka(ajot_[i]); q == 0)
-            q = i + 1;
-    for (const Ajo &a : ajot)
-        if (std::size_t &q = paikka(a); q == 0) {
-            ajot_.push_back(a);
-            q = ajot_.size();
-        }
-}
-
-void Level::vaihdaPelaajanNimi(const std::string &vanha, const std::string &uusi) {
-    for (Ajo &a : ajot_)
-        if (a.nimi == vanha)
-            a.nimi = uusi;
-    for (size_t i = 0; i < ajot_.size(); ++i) {
-        if (ajot_[i].nimi != uusi)
-            continue;
-        for (size_t j = i + 1; j < ajot_.size();) {
-            if (ajot_[j].nimi == uusi && ajot_[j].aika == ajot_[i].aika)
-                ajot_.erase(ajot_.begin() + static_cast<long>(j));
-            else
-                ++j;
-        }
+    hakemisto_.assign(koko, Paikka{});
+    const std::size_t maski = koko - 1;
+    for (std::size_t i = 0; i < ajot_.size(); ++i) {
+        const std::uint64_t h = ajonTiiviste(ajot_[i]);
+        std::size_t p = h & maski;
+        while (hakemisto_[p].ajo != 0)
+            p = (p + 1) & maski;
+        hakemisto_[p] = {static_cast<std::uint32_t>(i + 1), static_cast<std::uint32_t>(h)};
     }
 }
 
+bool Level::onkoJoTamaAjo(const Ajo &ajo) const { return etsiAjo(ajo) != EI_AJOA; }
+
+void Level::lisaaAjo(const Ajo &ajo) {
+    if (onkoJoTamaAjo(ajo))
+        return;
+    ajot_.push_back(ajo);
+    hakemistoon(ajot_.size() - 1);
+}
+
+void Level::lisaaAjot(const std::vector<Ajo> &ajot) {
+    if (&ajot == &ajot_)
+        return; // every run is there already
+    for (const Ajo &a : ajot)
+        lisaaAjo(a);
+}
+
+void Level::vaihdaPelaajanNimi(const std::string &vanha, const std::string &uusi) {
+    bool muuttui = false;
+    for (Ajo &a : ajot_)
+        if (a.nimi == vanha) {
+            a.nimi = uusi;
+            muuttui = true;
+        }
+    if (!muuttui)
+        return;
+    // Of the runs now under the new name, the first of each time stays and the later copies
+    // go; runs of other names stay as they are.
+    std::vector<Ajo> ajot;
+    ajot.swap(ajot_);
+    hakemisto_.clear();
+    rakennaHakemisto();
+    for (Ajo &a : ajot)
+        if (a.nimi != uusi || !onkoJoTamaAjo(a)) {
+            ajot_.push_back(std::move(a));
+            hakemistoon(ajot_.size() - 1);
+        }
+}
+
 void Level::poistaPelaaja(const std::string &nimi) {
-    std::erase_if(ajot_, [&](const Ajo &a) { return a.nimi == nimi; });
+    if (std::erase_if(ajot_, [&](const Ajo &a) { return a.nimi == nimi; }) > 0)
+        rakennaHakemisto();
 }
 
 std::string Level::poistaAjo(unsigned i) {
@@ -96,6 +136,7 @@ std::string Level::poistaAjo(unsigned i) {
         return "";
     std::string t = ajot_[i].aika.str() + " " + ajot_[i].nimi;
     ajot_.erase(ajot_.begin() + i);
+    rakennaHakemisto();
     return t;
 }
 
@@ -104,11 +145,7 @@ void Level::tulostaAjotjaNumerot(std::ostream &out) const {
         out << " " << (i + 1) << ": " << ajot_[i].aika.str() << " " << ajot_[i].nimi << "\n";
 }
 
-void Level::yhdista(const Level &toinen) {
-    std::vector<Ajo> lisattavat = toinen.ajot_;
-    for (const Ajo &a : lisattavat)
-        lisaaAjo(a);
-}
+void Level::yhdista(const Level &toinen) { lisaaAjot(toinen.ajot_); }
 
 Aika Level::parasAika() const {
     if (ajot_.empty())
@@ -190,18 +227,26 @@ void Level::annaAjotJarjestyksessa(std::vector<Ajo> &out) const {
 }
 
 void Level::poistaTurhatAjot() {
-    for (size_t i = 0; i < ajot_.size();) {
-        bool myohempi = false;
-        for (size_t j = i + 1; j < ajot_.size(); ++j)
-            if (ajot_[j].nimi == ajot_[i].nimi) {
-                myohempi = true;
-                break;
-            }
-        if (myohempi)
-            ajot_.erase(ajot_.begin() + static_cast<long>(i));
-        else
-            ++i;
-    }
+    // Each name's last run stays, where it stood.
+    std::unordered_map<std::string_view, std::size_t> viimeinen;
+    viimeinen.reserve(ajot_.size());
+    for (std::size_t i = 0; i < ajot_.size(); ++i)
+        viimeinen[ajot_[i].nimi] = i;
+    if (viimeinen.size() == ajot_.size())
+        return;
+    std::vector<bool> jaa(ajot_.size(), false);
+    for (const auto &[nimi, i] : viimeinen)
+        jaa[i] = true;
+    viimeinen.clear(); // its keys point into the runs about to move
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < ajot_.size(); ++i)
+        if (jaa[i]) {
+            if (k != i)
+                ajot_[k] = std::move(ajot_[i]);
+            ++k;
+        }
+    ajot_.resize(k);
+    rakennaHakemisto();
 }
 
 bool Level::uploaded(const std::string &nimi, const std::string &rec) {

@@ -81,7 +81,7 @@ class Level {
     explicit Level(const std::string &nimi) : nimi_(nimi) {}
 
     void lisaaAjo(const Ajo &ajo);
-    // The same as adding each run in turn, in time proportional to the runs.
+    // The same as adding each run in turn.
     void lisaaAjot(const std::vector<Ajo> &ajot);
     bool onkoJoTamaAjo(const Ajo &ajo) const;
     const std::string &annaNimi() const { return nimi_; }
@@ -120,10 +120,25 @@ class Level {
     std::string paivamaara;
 
   private:
+    // The place of a run with this name and time, or NPOS.
+    std::size_t etsiAjo(const Ajo &ajo) const;
+    void hakemistoon(std::size_t paikka);
+    void rakennaHakemisto();
+
     std::string nimi_;
     std::string pitaja_;
     std::vector<Ajo> ajot_;
     unsigned pituus_ = 0;
+
+    // The runs by name and time: an open-addressed table of their places, at most half full,
+    // so that adding a run costs one probe, not a pass over the level. No two runs share a
+    // name and a time (adding drops the second, renaming removes them), so each has one
+    // entry. Erasing runs moves the later ones, and then the table is made again.
+    struct Paikka {
+        std::uint32_t ajo = 0;      // place in `ajot_` + 1; 0 is a free entry
+        std::uint32_t tiiviste = 0; // the hash's low half, to pass most others unread
+    };
+    std::vector<Paikka> hakemisto_;
 };
 
 // Leaves one run per name, its best (steps shared by the rankings and the totals): first

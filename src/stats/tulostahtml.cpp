@@ -85,8 +85,22 @@ void tulostaHtml(std::ostream &sivu, const std::vector<Level> &levels, Tulostusa
          }});
 
     out << "<br><h1>Total times</h1>\n";
-    std::vector<Pelaaja> rivit = laskeSijoitetutTotalit(
-        levels, options, cupTaulukko, static_cast<unsigned>(levelLkm - piilotettuja), konsoli);
+    // The data copy below counts the totals without teams and without bold: without teams
+    // here too the rows and their order are the same (bold only marks rows), so they are
+    // counted once for both. Team rows take part in the ranking (and may share a player's
+    // name), so with teams each counts its own.
+    const bool jaetut = !options.tiimit;
+    const auto listattuja = static_cast<unsigned>(levelLkm - piilotettuja);
+    std::vector<Pelaaja> kerrytyt;
+    std::vector<Pelaaja> rivit;
+    if (jaetut) {
+        konsoli << "Calculating total times...\n";
+        kerrytyt = laskeKokoelmanTotalit(levels, options, cupTaulukko, &konsoli);
+        rivit = kerrytyt;
+        lisaaRangaistukset(rivit, listattuja);
+    } else {
+        rivit = laskeSijoitetutTotalit(levels, options, cupTaulukko, listattuja, konsoli);
+    }
 
     auto otsikko = [&](const char *sarake) {
         out << TAULU;
@@ -206,7 +220,8 @@ void tulostaHtml(std::ostream &sivu, const std::vector<Level> &levels, Tulostusa
     upotettu.tiimit = false;
     upotettu.lisatilastot = false;
     std::ostringstream kopio;
-    tulostaStats(kopio, levels, upotettu, true, cupTaulukko, konsoli, kello);
+    tulostaStats(kopio, levels, upotettu, true, cupTaulukko, konsoli, kello,
+                 jaetut ? &kerrytyt : nullptr);
     out << kommenttiin(kopio.str());
     out << "\n-->\n</body>\n</html>\n";
 

@@ -36,7 +36,7 @@ std::string parhaatLoppu(const Pelaaja &p) {
 
 void tulostaStats(std::ostream &out, const std::vector<Level> &levels, Tulostusasetukset options,
                   bool header, const std::vector<unsigned> &cupTaulukko, std::ostream &konsoli,
-                  const Kello &kello) {
+                  const Kello &kello, const std::vector<Pelaaja> *kerrytyt) {
     const size_t levelLkm = levels.size();
     if (header) {
         out << generaattoriRivi(kello);
@@ -62,8 +62,19 @@ void tulostaStats(std::ostream &out, const std::vector<Level> &levels, Tulostusa
     out << (options.lapaistyt ? "will add ten minutes to the total time and show how many levs has "
                                 "been finished.\n"
                               : "will add ten minutes to the total time.\n");
-    std::vector<Pelaaja> rivit = laskeSijoitetutTotalit(
-        levels, options, cupTaulukko, static_cast<unsigned>(levelLkm - piilotettuja), konsoli);
+    const auto listattuja = static_cast<unsigned>(levelLkm - piilotettuja);
+    std::vector<Pelaaja> rivit;
+    if (kerrytyt) {
+        // The same lines as counting them would write.
+        konsoli << "Calculating total times...\n";
+        for (size_t i = 1; i <= levelLkm; ++i)
+            kerroEdistyminen(konsoli, i, levelLkm);
+        kerroValmis(konsoli, levelLkm);
+        rivit = *kerrytyt;
+        lisaaRangaistukset(rivit, listattuja);
+    } else {
+        rivit = laskeSijoitetutTotalit(levels, options, cupTaulukko, listattuja, konsoli);
+    }
 
     auto totalRivi = [&](const Pelaaja &p) {
         out << p.totalAika.str() << " " << pidenna(p.nimi, 15);

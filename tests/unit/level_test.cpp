@@ -187,3 +187,171 @@ TEST(YksiAjoPerNimi, TheLastBestRunOfEachNameAsTheTwoStepsLeaveIt) {
         }
     }
 }
+
+namespace {
+
+// The level operations as written, on a plain list of runs: the oracle of the indexed ones.
+struct SuoraLevel {
+    std::vector<Ajo> ajot;
+
+    static bool sama(const Ajo &a, const Ajo &b) { return a.nimi == b.nimi && a.aika == b.aika; }
+    void lisaa(const Ajo &a) {
+        for (const Ajo &b : ajot)
+            if (sama(a, b))
+                return;
+        ajot.push_back(a);
+    }
+    void nimea(const std::string &vanha, const std::string &uusi) {
+        for (Ajo &a : ajot)
+            if (a.nimi == vanha)
+                a.nimi = uusi;
+        for (size_t i = 0; i < ajot.size(); ++i) {
+            if (ajot[i].nimi != uusi)
+                continue;
+            for (size_t j = i + 1; j < ajot.size();)
+                if (ajot[j].nimi == uusi && ajot[j].aika == ajot[i].aika)
+                    ajot.erase(ajot.begin() + static_cast<long>(j));
+                else
+                    ++j;
+        }
+    }
+    void poistaTurhat() {
+        for (size_t i = 0; i < ajot.size();) {
+            bool myohempi = false;
+            for (size_t j = i + 1; j < ajot.size(); ++j)
+                myohempi = myohempi || ajot[j].nimi == ajot[i].nimi;
+            if (myohempi)
+                ajot.erase(ajot.begin() + static_cast<long>(i));
+            else
+                ++i;
+        }
+    }
+};
+
+void samatAjot(const Level &l, const SuoraLevel &s, int kierros, int askel) {
+    ASSERT_EQ(l.annaAjojenLkm(), s.ajot.size()) << kierros << "/" << askel;
+    for (size_t i = 0; i < s.ajot.size(); ++i) {
+        EXPECT_EQ(l.ajot()[i].nimi, s.ajot[i].nimi) << kierros << "/" << askel << " " << i;
+        EXPECT_EQ(l.ajot()[i].aika, s.ajot[i].aika) << kierros << "/" << askel << " " << i;
+        EXPECT_EQ(l.ajot()[i].uusi, s.ajot[i].uusi) << kierros << "/" << askel << " " << i;
+    }
+}
+
+Ajo satunnainenAjo(std::mt19937 &g) {
+    Ajo a;
+    a.nimi = std::string(1, static_cast<char>('A' + g() % 5));
+    a.aika.sekunnit = g() % 4;
+    a.aika.sadasosat = g() % 2;
+    a.aika.omenat = g() % 4 == 0 ? 1 : 0;
+    a.uusi = g() % 2 == 0;
+    return a;
+}
+
+} // namespace
+
+TEST(Level, EveryChangeAgreesWithTheOperationsAsWritten) {
+    // Adding, merging, renaming and every way of removing runs, mixed at random: the runs
+    // found by the index must be those the plain passes find, and every change must keep it.
+    std::mt19937 g(11);
+    for (int kierros = 0; kierros < 300; ++kierros) {
+        Level l("L");
+        SuoraLevel s;
+        for (int askel = 0; askel < 60; ++askel) {
+            switch (g() % 8) {
+            case 0:
+            case 1: {
+                const Ajo a = satunnainenAjo(g);
+                EXPECT_EQ(l.onkoJoTamaAjo(a),
+                          std::any_of(s.ajot.begin(), s.ajot.end(),
+                                      [&](const Ajo &b) { return SuoraLevel::sama(a, b); }));
+                l.lisaaAjo(a);
+                s.lisaa(a);
+                break;
+            }
+            case 2: {
+                std::vector<Ajo> v(g() % 12);
+                for (Ajo &a : v)
+                    a = satunnainenAjo(g);
+                Level toinen("M");
+                for (const Ajo &a : v)
+                    toinen.lisaaAjo(a);
+                if (g() % 2 == 0) {
+                    l.lisaaAjot(v);
+                    for (const Ajo &a : v)
+                        s.lisaa(a);
+                } else {
+                    l.yhdista(toinen);
+                    for (const Ajo &a : toinen.ajot())
+                        s.lisaa(a);
+                }
+                break;
+            }
+            case 3: {
+                const std::string vanha(1, static_cast<char>('A' + g() % 5));
+                const std::string uusi(1, static_cast<char>('A' + g() % 5));
+                l.vaihdaPelaajanNimi(vanha, uusi);
+                s.nimea(vanha, uusi);
+                break;
+            }
+            case 4: {
+                const std::string nimi(1, static_cast<char>('A' + g() % 5));
+                l.poistaPelaaja(nimi);
+                std::erase_if(s.ajot, [&](const Ajo &a) { return a.nimi == nimi; });
+                break;
+            }
+            case 5: {
+                const unsigned i = static_cast<unsigned>(g() % (s.ajot.size() + 2));
+                const std::string t = l.poistaAjo(i);
+                if (i < s.ajot.size()) {
+                    EXPECT_EQ(t, s.ajot[i].aika.str() + " " + s.ajot[i].nimi);
+                    s.ajot.erase(s.ajot.begin() + i);
+                } else {
+                    EXPECT_EQ(t, "");
+                }
+                break;
+            }
+            case 6:
+                l.poistaTurhatAjot();
+                s.poistaTurhat();
+                break;
+            default: {
+                Level kopio = l; // a copy keeps an index of its own
+                SuoraLevel t = s;
+                const Ajo a = satunnainenAjo(g);
+                kopio.lisaaAjo(a);
+                t.lisaa(a);
+                samatAjot(kopio, t, kierros, askel);
+                l.yhdista(l); // with itself: nothing new
+                break;
+            }
+            }
+            samatAjot(l, s, kierros, askel);
+            if (HasFailure())
+                return;
+        }
+    }
+}
+
+TEST(Level, ManyRunsOfOneNameRenamedAndMergedKeepTheFirstOfEachTime) {
+    // Larger than the random rounds: a rename onto a player with many runs of his own.
+    Level l("L");
+    SuoraLevel s;
+    for (unsigned i = 0; i < 3000; ++i) {
+        Ajo a;
+        a.nimi = i % 2 ? "A" : "B";
+        a.aika.minuutit = i / 2 % 1000;
+        l.lisaaAjo(a);
+        s.lisaa(a);
+    }
+    ASSERT_EQ(l.annaAjojenLkm(), 2000u);
+    l.vaihdaPelaajanNimi("A", "B");
+    s.nimea("A", "B");
+    samatAjot(l, s, 0, 0);
+    EXPECT_EQ(l.annaAjojenLkm(), 1000u);
+    Ajo b;
+    b.nimi = "B";
+    b.aika.minuutit = 999;
+    EXPECT_TRUE(l.onkoJoTamaAjo(b));
+    b.aika.minuutit = 1000;
+    EXPECT_FALSE(l.onkoJoTamaAjo(b));
+}

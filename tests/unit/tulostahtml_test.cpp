@@ -1,6 +1,9 @@
+#include "model/totalit.h"
 #include "stats/luestats.h"
 #include "stats/tulostahtml.h"
+#include "stats/tulostastats.h"
 #include "testiapu.h"
+#include "util/teksti.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -124,4 +127,70 @@ TEST(TulostaHtml, AnAppleOnlyLevelIsTheLongest) {
                      "  Longest level was Apples with winning time     5 apples<br>\n"),
               std::string::npos)
         << t;
+}
+
+TEST(TulostaHtml, DataCopyOfTotalsCountedOnceIsTheCopyCountedAlone) {
+    // Without teams the page and its data copy share one counting of the totals: the copy
+    // must be what the stat writer alone writes with the copy's options (its own penalties:
+    // empty levels count there), and the console must report the counting twice as before.
+    std::vector<Level> levelit;
+    for (unsigned l = 0; l < 1001; ++l) {
+        Level level("L" + std::to_string(l));
+        if (l % 7 != 3)
+            for (unsigned r = 0; r < 3; ++r) {
+                const unsigned p = (l * 3 + r * 5) % 11;
+                Ajo a = ajo("P" + std::to_string(p) + (p % 3 == 0 ? " [T]" : ""), "0:10,00");
+                a.aika.sekunnit = 10 + (l + r) % 3;
+                a.uusi = r == 1;
+                level.lisaaAjo(a);
+            }
+        levelit.push_back(std::move(level));
+    }
+    Tulostusasetukset o;
+    o.tyhjatLevelit = false;
+    o.lihavoiUudet = true;
+    o.lapaistyt = true;
+    o.tiimit = false;
+    std::ostringstream sivuOut, sivuKonsoli;
+    tulostaHtml(sivuOut, levelit, o, true, "T", {}, "http://x/", sivuKonsoli, kello);
+    const std::string sivu = sivuOut.str();
+
+    Tulostusasetukset upotettu;
+    upotettu.tyhjatLevelit = true;
+    upotettu.vainParas = o.vainParas;
+    upotettu.keskiarvoYksi = false;
+    upotettu.keskiarvoUseita = false;
+    upotettu.lihavoiUudet = false;
+    upotettu.kaikkiAjat = true;
+    upotettu.lapaistyt = false;
+    upotettu.multiAjat = true;
+    upotettu.tiimit = false;
+    upotettu.lisatilastot = false;
+    std::ostringstream kopio, kopioKonsoli;
+    tulostaStats(kopio, levelit, upotettu, true, {}, kopioKonsoli, kello);
+    const std::string alku = std::string("<!--\n") + HTML_KOPION_ALKU + "\n";
+    ASSERT_NE(sivu.find(alku), std::string::npos);
+    EXPECT_EQ(sivu.substr(sivu.find(alku) + alku.size()),
+              kommenttiin(kopio.str()) + "\n-->\n</body>\n</html>\n");
+    // The totals of the page itself: penalties for the listed levels only (143 are empty).
+    std::ostringstream k;
+    const std::vector<Pelaaja> rivit = laskeSijoitetutTotalit(levelit, o, {}, 1001 - 143, k);
+    const size_t totalit = sivu.find("<h1>Total times</h1>");
+    ASSERT_NE(totalit, std::string::npos);
+    const Pelaaja &p = rivit[0];
+    const std::string b = p.uusiAika ? "<b>" : "";
+    EXPECT_NE(sivu.find("<tr><td>" + b + "1.</td><td>" + b + pidenna(p.nimi, 15) + "</td><td>" + b +
+                            p.totalAika.str() + "</td><td>" + b + std::to_string(p.levelienLkm) +
+                            "</td></tr>\n",
+                        totalit),
+              std::string::npos);
+    std::ostringstream tiimitOut, tiimitKonsoli;
+    o.tiimit = true;
+    tulostaHtml(tiimitOut, levelit, o, true, "T", {}, "http://x/", tiimitKonsoli, kello);
+    EXPECT_EQ(sivuKonsoli.str(), tiimitKonsoli.str());
+    const std::string laskenta = "Calculating total times...\n500/1001 levels counted...\n"
+                                 "1000/1001 levels counted...\n1001/1001 levels counted.\n";
+    const size_t eka = sivuKonsoli.str().find(laskenta);
+    ASSERT_NE(eka, std::string::npos);
+    EXPECT_NE(sivuKonsoli.str().find(laskenta, eka + 1), std::string::npos);
 }
