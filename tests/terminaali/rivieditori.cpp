@@ -163,7 +163,8 @@ int main(int argc, char **argv) {
         return lataa("Jr\xc3\xb6" + VASEN + VASEN + "\xc3\xb6\r",
                      "Can't open file J\xc3\xb6r\xc3\xb6\r\n");
     });
-    // End of input at a prompt ends the program quietly.
+    // End of input at a prompt ends the program quietly, with status 1: two files of the
+    // session could not be opened.
     vaihe("end of input", [] { return odota(VALIKKO) && (kirjoita("\x04"), true); });
 
     if (!ok || !odotaLoppu("\x04")) {
@@ -172,8 +173,8 @@ int main(int argc, char **argv) {
         ok = false;
     }
     int tila = 0;
-    if (waitpid(lapsi, &tila, 0) != lapsi || !WIFEXITED(tila) || WEXITSTATUS(tila) != 0) {
-        std::cerr << "the program did not end with status 0\n";
+    if (waitpid(lapsi, &tila, 0) != lapsi || !WIFEXITED(tila) || WEXITSTATUS(tila) != 1) {
+        std::cerr << "the program did not end with status 1\n";
         ok = false;
     }
     close(paate);
