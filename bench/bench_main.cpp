@@ -102,14 +102,18 @@ void BM_lueStats(benchmark::State &s) {
 BENCHMARK(BM_lueStats)->Apply(koot);
 
 // Battles named "Level number 0" onwards (each name begins the names of ten others), in
-// order (0), reversed (1) and shuffled (2).
+// order (0), reversed (1) and shuffled (2); zero-padded "Level 000000" onwards, of which none
+// begins another, shuffled (3).
 void BM_battleNimet(benchmark::State &s) {
     std::vector<Battle> battlet(static_cast<std::size_t>(s.range(0)));
-    for (std::size_t i = 0; i < battlet.size(); ++i)
-        battlet[i].nimi = "Level number " + std::to_string(i);
+    for (std::size_t i = 0; i < battlet.size(); ++i) {
+        const std::string numero = std::to_string(i);
+        battlet[i].nimi = s.range(1) == 3 ? "Level " + std::string(6 - numero.size(), '0') + numero
+                                          : "Level number " + numero;
+    }
     if (s.range(1) == 1)
         std::reverse(battlet.begin(), battlet.end());
-    if (s.range(1) == 2)
+    if (s.range(1) >= 2)
         std::shuffle(battlet.begin(), battlet.end(), std::mt19937(1));
     for (auto _ : s) {
         s.PauseTiming();
@@ -124,6 +128,9 @@ BENCHMARK(BM_battleNimet)
     ->Args({200000, 0})
     ->Args({200000, 1})
     ->Args({5000, 2})
+    ->Args({50000, 2})
+    ->Args({50000, 3})
+    ->Args({100000, 3})
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

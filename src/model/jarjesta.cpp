@@ -1,4 +1,4 @@
-#include "model/jarjesta.h"
+#include "model/jarjesta_osat.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -31,8 +31,8 @@ namespace vt::jarjesta_detail {
 // Both were derived step by step from the procedure and are checked against it in the tests,
 // on every shape of input and many ties.
 
-void jarjestaRyhma(std::uint32_t *ryhma, std::size_t koko,
-                   const std::vector<std::uint32_t> &jalkeen) {
+void jarjestaRyhmaKaantaen(std::uint32_t *ryhma, std::size_t koko,
+                           const std::vector<std::uint32_t> &jalkeen) {
     std::vector<std::uint32_t> jono{ryhma[0]};
     jono.reserve(koko);
     for (std::size_t j = 0; j < koko; ++j) {
@@ -43,6 +43,78 @@ void jarjestaRyhma(std::uint32_t *ryhma, std::size_t koko,
             jono.push_back(ryhma[j + 1]);
     }
     std::copy(jono.begin(), jono.end(), ryhma);
+}
+
+namespace {
+
+// Present places 0 to n - 1 of a table, all at first; finds the k-th of those left and takes
+// it away, each in log n steps (a Fenwick tree of counts).
+class Paikat {
+  public:
+    explicit Paikat(std::size_t n) : puu_(n + 1, 0) {
+        for (std::size_t i = 1; i <= n; ++i) {
+            puu_[i] += 1;
+            if (const std::size_t ylempi = i + (i & (0 - i)); ylempi <= n)
+                puu_[ylempi] += puu_[i];
+        }
+        askel_ = 1;
+        while (askel_ * 2 <= n)
+            askel_ *= 2;
+    }
+    // The place of the k-th (from 0) place left.
+    std::size_t kohta(std::size_t k) const {
+        std::size_t p = 0;
+        for (std::size_t a = askel_; a > 0; a /= 2)
+            if (p + a < puu_.size() && puu_[p + a] <= k) {
+                p += a;
+                k -= puu_[p];
+            }
+        return p;
+    }
+    void poista(std::size_t kohta) {
+        for (std::size_t i = kohta + 1; i < puu_.size(); i += i & (0 - i))
+            --puu_[i];
+    }
+
+  private:
+    std::vector<std::uint32_t> puu_;
+    std::size_t askel_;
+};
+
+} // namespace
+
+// The turns undone from the end. The group's order is a ring read from a head: a turn moves
+// the head, an added member goes in just before the head. The final order is the ring read
+// from its final head; going back, the member added last is the one just before the head,
+// and taking it out and moving the head back gives the ring before. Each member's final
+// place is thus found among the places not yet given, in log koko steps.
+void jarjestaRyhma(std::uint32_t *ryhma, std::size_t koko,
+                   const std::vector<std::uint32_t> &jalkeen) {
+    if (koko <= 8) { // a turn of a small group costs no more than a step of the tree
+        jarjestaRyhmaKaantaen(ryhma, koko, jalkeen);
+        return;
+    }
+    std::vector<std::uint32_t> tulos(koko);
+    Paikat vapaat(koko);
+    std::size_t paa = 0; // the head, as a rank among the places left
+    for (std::size_t j = koko; j-- > 0;) {
+        // Invariant: the members 0 to j are left, the ring of them read from `paa` is the
+        // order after member j was added and turned.
+        std::size_t koossa = j + 1;
+        const std::uint32_t valissa = jalkeen[j] - (j + 1 < koko ? jalkeen[j + 1] : 0);
+        paa = (paa + koossa - valissa % koossa) % koossa; // before the turns after member j
+        if (j == 0)
+            break;
+        const std::size_t viimeinen = (paa + koossa - 1) % koossa; // member j, added last
+        const std::size_t kohta = vapaat.kohta(viimeinen);
+        tulos[kohta] = ryhma[j];
+        vapaat.poista(kohta);
+        if (viimeinen < paa)
+            --paa;
+        --koossa;
+    }
+    tulos[vapaat.kohta(0)] = ryhma[0];
+    std::copy(tulos.begin(), tulos.end(), ryhma);
 }
 
 namespace {
@@ -489,6 +561,15 @@ class Ketjupuu {
 };
 
 } // namespace
+
+std::vector<std::uint32_t> kynnysJarjestys(std::vector<std::uint32_t> avaimet,
+                                           std::vector<std::uint32_t> kynnykset) {
+    // No element's threshold above its key: "exchange when the later key is at most the
+    // earlier one", an order of keys with equal keys exchanged.
+    if (avaimet == kynnykset)
+        return tasanAvaimella(avaimet);
+    return kynnysJarjestys(std::move(avaimet), std::move(kynnykset), KynnysMuoto::mitattu);
+}
 
 std::vector<std::uint32_t> kynnysJarjestys(std::vector<std::uint32_t> avaimet,
                                            std::vector<std::uint32_t> kynnykset,

@@ -3,14 +3,32 @@
 // for every later j, exchange the two when the rule says so. Its order of equal keys is part
 // of the output, so no call site may use std::sort instead.
 //
-// A rule is either any callable rule(earlier, later), run as written, or a `Jarjestys`: the
-// same rule together with a totally ordered key that says the same thing ("exchange when the
-// later key is smaller", or "... smaller or equal"). With a key the routine gives the very
-// same order without making the exchanges: it is known from the keys (see jarjesta.cpp), in
-// time close to n for a table that is nearly in order (the totals after each level).
+// A rule is either any callable rule(earlier, later), run as written, or a rule together with
+// keys that tell its exchanges; the routine then gives the very same order without making
+// the exchanges (jarjesta.cpp says how). The paths and their worst cases, n elements:
+//
+// - A plain rule, or a `Jarjestys` some element of which has no key, or fewer than
+//   AVAINTEN_RAJA elements: the loop as written, n^2 / 2 calls of the rule.
+// - `Jarjestys` with `tasan` (exchange also equal keys): n log n (sorting the elements out
+//   of order; a table nearly in order costs close to n).
+// - `Jarjestys` without `tasan`: n log n. Each group of equal keys is turned by the smaller
+//   elements behind its members; the turns are counted with a Fenwick tree and applied in
+//   g log g for a group of g.
+// - `KynnysJarjestys` whose thresholds all equal their keys: the rule is then "exchange when
+//   the later key is at most the earlier one", the keyed path with `tasan`: n log n.
+// - `KynnysJarjestys` otherwise: the exchanges are made, each found in log n steps, and a
+//   stretch of neighbours that each beat the one before is turned as one step in log n:
+//   (n + E) log n, where E is the number of exchanges made outside such stretches. That is
+//   not n log n in general: with names, of which one begins another, in no order, E grows
+//   with n^2 (about n^2 / 4 on shuffled "Level number k" names).
+//
+// The checking build (VASKITAULU_TARKISTA, the `check` preset) also runs every ranking of at
+// most TARKISTUKSEN_RAJA elements through the loop as written and aborts on any difference.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <type_traits>
 #include <utility>
@@ -53,42 +71,10 @@ template <class T> struct onKynnysJarjestys : std::false_type {};
 template <class S, class A, class K>
 struct onKynnysJarjestys<KynnysJarjestys<S, A, K>> : std::true_type {};
 
-// How the threshold routine holds its elements (see jarjesta.cpp): `mitattu` picks the
-// quicker form as it goes; the tests fix one form, or move between them every few steps.
-enum class KynnysMuoto { mitattu, taulukko, puu, vuorotellen };
-
 // The final position of every element (paikka[k] is the original index of the element that
 // ends at k) under a threshold rule.
 std::vector<std::uint32_t> kynnysJarjestys(std::vector<std::uint32_t> avaimet,
-                                           std::vector<std::uint32_t> kynnykset,
-                                           KynnysMuoto muoto = KynnysMuoto::mitattu);
-
-// Marks on positions 0 to n - 1, counted by a Fenwick tree: marking one and counting those
-// before a position each take log n steps.
-class Laskuripuu {
-  public:
-    explicit Laskuripuu(std::size_t n) : puu_(n + 1, 0) {}
-    void merkitse(std::size_t kohta) {
-        for (std::size_t i = kohta + 1; i < puu_.size(); i += i & (0 - i))
-            ++puu_[i];
-    }
-    // The marks on positions before `loppu`.
-    std::uint32_t ennen(std::size_t loppu) const {
-        std::uint32_t r = 0;
-        for (std::size_t i = loppu; i > 0; i -= i & (0 - i))
-            r += puu_[i];
-        return r;
-    }
-
-  private:
-    std::vector<std::uint32_t> puu_;
-};
-
-// The order the strict rule gives one group of equal keys: `ryhma` holds its members in their
-// order at the start, `jalkeen[j]` the number of smaller elements after the j-th member (to
-// the end); the members are left in their final order.
-void jarjestaRyhma(std::uint32_t *ryhma, std::size_t koko,
-                   const std::vector<std::uint32_t> &jalkeen);
+                                           std::vector<std::uint32_t> kynnykset);
 
 // Moves the elements into the order `paikka` gives, cycle by cycle: no second table of them.
 template <class T> void jarjestaPaikoille(std::vector<T> &v, std::vector<std::uint32_t> &paikka) {
@@ -149,6 +135,32 @@ template <class K> auto tiivista(std::vector<K> &avaimet) {
     }
 }
 
+#ifdef VASKITAULU_TARKISTA
+inline constexpr std::size_t TARKISTUKSEN_RAJA = 3000;
+
+// The checking build: the order `paikka` (original indices by final position) found for `v`,
+// still in its order at the start, must be the one the loop as written gives.
+template <class T, class Vaihda>
+void tarkista(const std::vector<T> &v, Vaihda &vaihda, const std::vector<std::uint32_t> &paikka) {
+    if (v.size() > TARKISTUKSEN_RAJA)
+        return;
+    std::vector<std::uint32_t> suora(v.size());
+    for (std::size_t i = 0; i < suora.size(); ++i)
+        suora[i] = static_cast<std::uint32_t>(i);
+    for (std::size_t i = 0; i < suora.size(); ++i)
+        for (std::size_t j = i + 1; j < suora.size(); ++j)
+            if (vaihda(v[suora[i]], v[suora[j]]))
+                std::swap(suora[i], suora[j]);
+    if (suora != paikka) {
+        std::fprintf(stderr,
+                     "vaskitaulu: the ranking of %zu elements differs from the exchange "
+                     "loop\n",
+                     v.size());
+        std::abort();
+    }
+}
+#endif
+
 } // namespace jarjesta_detail
 
 // Below this many elements the plain loop is as quick as making the keys.
@@ -173,6 +185,9 @@ template <class T, class Vaihda> void vaihtojarjesta(std::vector<T> &v, Vaihda v
             if (kaikilla) {
                 std::vector<std::uint32_t> paikka = jarjesta_detail::avainJarjestys(
                     jarjesta_detail::tiivista(avaimet), vaihda.tasan);
+#ifdef VASKITAULU_TARKISTA
+                jarjesta_detail::tarkista(v, vaihda, paikka);
+#endif
                 jarjesta_detail::jarjestaPaikoille(v, paikka);
                 return;
             }
@@ -189,6 +204,9 @@ template <class T, class Vaihda> void vaihtojarjesta(std::vector<T> &v, Vaihda v
             }
             std::vector<std::uint32_t> paikka =
                 jarjesta_detail::kynnysJarjestys(std::move(avaimet), std::move(kynnykset));
+#ifdef VASKITAULU_TARKISTA
+            jarjesta_detail::tarkista(v, vaihda, paikka);
+#endif
             jarjesta_detail::jarjestaPaikoille(v, paikka);
             return;
         }

@@ -12,69 +12,7 @@
 
 namespace vt {
 
-// The rows of a totals table found by name, kept from level to level. While the levels are
-// counted the rows stay where they were made and only their ranking (an order of row
-// numbers) changes; `valmis` then puts them in that order.
-//
-// A level touches few rows, so the ranking after it is worked out from the ranking before:
-// the rows not touched keep their keys and their order, only the touched and the new ones are
-// placed among them, and only the groups of equal keys that those rows can turn are looked at.
-class RiviHakemisto {
-  public:
-    // Starts over from the rows as they are, in their order.
-    void rakenna(std::vector<Pelaaja> &rivit);
-    // Ranks the rows by total time, as the exchange sort would from their ranking so far.
-    void jarjesta(std::vector<Pelaaja> &rivit);
-    // Puts the rows in their ranked order, every full cup point list as long as the longest.
-    void valmis(std::vector<Pelaaja> &rivit);
-    // The length of the cup point lists: lists of rows that scored nothing lately may be
-    // shorter, the missing values are zeros.
-    std::size_t cupPituus = 0;
-    // Cup lists kept sparse (`Pelaaja::cupPaikat`): a table of all levels holds a value for
-    // every row and level, nearly all of them zeros. The caller sets `cupPituus`.
-    bool harvaCup = false;
-
-    // The lookup over one table.
-    class Kaytossa {
-      public:
-        Kaytossa(RiviHakemisto &h, std::vector<Pelaaja> &rivit) : h_(h), rivit_(rivit) {}
-        Pelaaja *etsi(const std::string &nimi);
-        Pelaaja &lisaa(Pelaaja p);
-
-      private:
-        RiviHakemisto &h_;
-        std::vector<Pelaaja> &rivit_;
-    };
-
-  private:
-    using Avain = std::pair<std::uint64_t, std::uint64_t>;
-    void avainRivilta(const std::vector<Pelaaja> &rivit, std::uint32_t numero);
-    void jarjestaKaikki();
-    void jarjestaMuuttuneet(std::size_t n, const std::vector<std::uint32_t> &kosketut);
-    void puraLykatyt();
-    void asetaJarjestys(std::vector<std::uint32_t> &jarjestys, std::vector<Avain> &avaimet);
-
-    std::unordered_map<std::string, std::uint32_t> rivinumerot_;
-    std::vector<std::uint32_t> jarjestys_; // row numbers, best first
-    // Each row's ranking key by row number, kept beside the rows so that ranking reads no
-    // rows; only those the level touched are read again.
-    std::vector<Avain> avaimet_;
-    std::vector<bool> avaimellinen_;
-    std::size_t avaimellisia_ = 0;
-    std::vector<std::uint32_t> kosketut_;
-    // After a ranking by keys (`jarjestetty_`): the keys in ranked order, as they were then,
-    // and each row's place in that order. Rows made since follow at the end of `jarjestys_`.
-    bool jarjestetty_ = false;
-    std::vector<Avain> jarjestysAvaimet_;
-    std::vector<std::uint32_t> paikat_;
-    std::vector<std::uint32_t> uusiJarjestys_; // room for the next ranking
-    // Rows made by levels that touched no older row, not ranked yet; `tasonAlku_` is the
-    // number of rows before the level being counted.
-    std::vector<std::uint32_t> lykatyt_;
-    std::size_t tasonAlku_ = 0;
-    bool vanhaKosketettu_ = false;
-    std::vector<Avain> uudetAvaimet_;
-};
+class RiviHakemisto; // the totals engine, model/rivihakemisto.h
 
 class Level {
   public:

@@ -2,6 +2,7 @@
 // Facts of a whole collection: the player and team totals folded in level by level, the
 // penalties for levels not finished, the shortest and longest level and the anonymous total.
 #include "model/level.h"
+#include "model/rivihakemisto.h"
 
 #include <cstddef>
 #include <iosfwd>

@@ -1,5 +1,6 @@
 // The ranking routine against the exchange sort written out literally: every ordering of
 // equal keys must come out the same, whichever path the routine takes.
+#include "model/jarjesta_osat.h"
 #include "model/jarjestykset.h"
 #include "testiapu.h"
 
@@ -243,5 +244,82 @@ TEST(Vaihtojarjesta, ThresholdRuleGivesTheLiteralOrderInEitherFormAndWhenMovingB
                                   KynnysMuoto::vuorotellen})
                 ASSERT_EQ(jarjesta_detail::kynnysJarjestys(avaimet, kynnykset, m), odotettu)
                     << "n=" << n << " shape=" << muoto << " form=" << static_cast<int>(m);
+        }
+}
+
+TEST(Vaihtojarjesta, ThresholdsEqualToTheirKeysRankAsTheLiteralLoopDoes) {
+    // Names of which none begins another (zero-padded numbers, shuffled, some repeated): the
+    // threshold rule is then an order of keys with equal keys exchanged.
+    std::mt19937 g(17);
+    for (std::size_t n : {40u, 300u, 2000u}) {
+        std::vector<std::uint32_t> avaimet(n);
+        for (std::uint32_t &a : avaimet)
+            a = static_cast<std::uint32_t>(g() % (n / 3 + 1));
+        std::vector<std::uint32_t> odotettu(n), k = avaimet;
+        for (std::size_t i = 0; i < n; ++i)
+            odotettu[i] = static_cast<std::uint32_t>(i);
+        for (std::size_t i = 0; i < n; ++i)
+            for (std::size_t j = i + 1; j < n; ++j)
+                if (k[j] <= k[i]) {
+                    std::swap(k[i], k[j]);
+                    std::swap(odotettu[i], odotettu[j]);
+                }
+        ASSERT_EQ(jarjesta_detail::kynnysJarjestys(avaimet, avaimet), odotettu) << "n=" << n;
+        ASSERT_EQ(jarjesta_detail::kynnysJarjestys(avaimet, avaimet,
+                                                   jarjesta_detail::KynnysMuoto::taulukko),
+                  odotettu)
+            << "n=" << n;
+    }
+}
+
+TEST(Vaihtojarjesta, GroupTurnedAtOnceEqualsTurningItOneSmallerElementAtATime) {
+    // Groups from 1 to 300 members; smaller elements behind them none, one per gap, many in
+    // one gap, multiples of the group's size, and at random.
+    std::mt19937 g(19);
+    for (std::size_t koko : {1u, 2u, 8u, 9u, 10u, 33u, 300u})
+        for (int muoto = 0; muoto < 5; ++muoto) {
+            std::vector<std::uint32_t> valissa(koko);
+            for (std::size_t j = 0; j < koko; ++j)
+                switch (muoto) {
+                case 0:
+                    valissa[j] = 0;
+                    break;
+                case 1:
+                    valissa[j] = 1;
+                    break;
+                case 2:
+                    valissa[j] = j == koko / 2 ? 1000 : 0;
+                    break;
+                case 3:
+                    valissa[j] = static_cast<std::uint32_t>((j + 1) * (g() % 3));
+                    break;
+                default:
+                    valissa[j] = static_cast<std::uint32_t>(g() % (2 * koko + 1));
+                    break;
+                }
+            std::vector<std::uint32_t> jalkeen(koko);
+            std::uint32_t summa = 0;
+            for (std::size_t j = koko; j-- > 0;)
+                jalkeen[j] = summa += valissa[j];
+            std::vector<std::uint32_t> ryhma(koko), odotettu;
+            for (std::size_t j = 0; j < koko; ++j)
+                ryhma[j] = static_cast<std::uint32_t>(100 + j);
+            odotettu = ryhma;
+            jarjesta_detail::jarjestaRyhmaKaantaen(odotettu.data(), koko, jalkeen);
+            jarjesta_detail::jarjestaRyhma(ryhma.data(), koko, jalkeen);
+            ASSERT_EQ(ryhma, odotettu) << "size=" << koko << " shape=" << muoto;
+        }
+}
+
+TEST(Vaihtojarjesta, AlternatingKeysTurnALargeGroupAsTheLiteralLoopDoes) {
+    // One key, then a smaller one, and so on: a group of n/2 turned n/2 times.
+    for (bool tasan : {false, true})
+        for (std::size_t n : {64u, 999u, 2000u}) {
+            std::vector<Alkio> v(n);
+            for (std::size_t i = 0; i < n; ++i)
+                v[i] = {i % 2 == 0 ? 6000 : 5900, static_cast<int>(i)};
+            auto odotettu = oraakkeli(v, alkioJarjestys(tasan).saanto);
+            vaihtojarjesta(v, alkioJarjestys(tasan));
+            ASSERT_EQ(v, odotettu) << "n=" << n << " tasan=" << tasan;
         }
 }

@@ -1,4 +1,5 @@
 #include "model/level.h"
+#include "model/rivihakemisto.h"
 #include "testiapu.h"
 
 #include <gtest/gtest.h>

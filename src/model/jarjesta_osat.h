@@ -1,0 +1,51 @@
+#pragma once
+// Parts of the ranking routine that the totals engine and the tests use directly; callers
+// that only rank include "model/jarjesta.h".
+#include "model/jarjesta.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace vt::jarjesta_detail {
+
+// How the threshold routine holds its elements (see jarjesta.cpp): `mitattu` picks the
+// quicker form as it goes; the tests fix one form, or move between them every few steps.
+enum class KynnysMuoto { mitattu, taulukko, puu, vuorotellen };
+
+// The threshold routine in a given form, without the keyed shortcut; for the tests.
+std::vector<std::uint32_t> kynnysJarjestys(std::vector<std::uint32_t> avaimet,
+                                           std::vector<std::uint32_t> kynnykset, KynnysMuoto muoto);
+
+// Marks on positions 0 to n - 1, counted by a Fenwick tree: marking one and counting those
+// before a position each take log n steps.
+class Laskuripuu {
+  public:
+    explicit Laskuripuu(std::size_t n) : puu_(n + 1, 0) {}
+    void merkitse(std::size_t kohta) {
+        for (std::size_t i = kohta + 1; i < puu_.size(); i += i & (0 - i))
+            ++puu_[i];
+    }
+    // The marks on positions before `loppu`.
+    std::uint32_t ennen(std::size_t loppu) const {
+        std::uint32_t r = 0;
+        for (std::size_t i = loppu; i > 0; i -= i & (0 - i))
+            r += puu_[i];
+        return r;
+    }
+
+  private:
+    std::vector<std::uint32_t> puu_;
+};
+
+// The order the strict rule gives one group of equal keys: `ryhma` holds its members in their
+// order at the start, `jalkeen[j]` the number of smaller elements after the j-th member (to
+// the end); the members are left in their final order. Time: koko log koko.
+void jarjestaRyhma(std::uint32_t *ryhma, std::size_t koko,
+                   const std::vector<std::uint32_t> &jalkeen);
+
+// The same turned one smaller element at a time, as the derivation states it; for the tests.
+void jarjestaRyhmaKaantaen(std::uint32_t *ryhma, std::size_t koko,
+                           const std::vector<std::uint32_t> &jalkeen);
+
+} // namespace vt::jarjesta_detail
