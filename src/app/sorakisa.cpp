@@ -49,13 +49,16 @@ Sivutiedostot sivutiedostot(Tila &t) {
 }
 
 // Each reader opens the file anew; one that does not open is passed over, and one that is not
-// a regular file is named.
-template <class F> void lueTiedostosta(std::ostream &konsoli, const std::string &nimi, F lukija) {
+// a regular file is named and counts as a failed file of the session.
+template <class F>
+void lueTiedostosta(Tila &t, std::ostream &konsoli, const std::string &nimi, F lukija) {
     Syote in(nimi);
-    if (in.auki())
+    if (in.auki()) {
         lukija(in.virta());
-    else if (in.tila() == Avaus::EiTavallinen)
+    } else if (in.tila() == Avaus::EiTavallinen) {
         konsoli << eiTavallinenViesti(nimi) << "\n";
+        t.tiedostoVirheita = true;
+    }
 }
 
 // One reading pass: the side files locked against another copy of the program, read once,
@@ -73,14 +76,14 @@ class Kierros {
             kierros_.luePelaajatiedosto(level);
             return;
         }
-        lueTiedostosta(ulos(), nimi, [&](std::istream &in) { kierros_.lue(level, in, false); });
+        lueTiedostosta(t_, ulos(), nimi, [&](std::istream &in) { kierros_.lue(level, in, false); });
     }
     void recit(Level &level, const std::string &nimi) {
-        lueTiedostosta(ulos(), nimi,
+        lueTiedostosta(t_, ulos(), nimi,
                        [&](std::istream &in) { readUploadedRecs(level, in, nickit_, ulos()); });
     }
     void tarkista(Level &level, const std::string &nimi) {
-        lueTiedostosta(ulos(), nimi,
+        lueTiedostosta(t_, ulos(), nimi,
                        [&](std::istream &in) { tarkistaReccienOikeatAjat(level, in, ulos()); });
     }
     std::ostream &ulos() { return kierros_.ulos(); }

@@ -441,6 +441,17 @@ TEST(EiTavallisetTiedostot, FifosUnderTheEventSeriesFilesDoNotHangOption16) {
     EXPECT_NE(a.tuloste.find("5. Return to main menu"), std::string::npos) << a.tuloste;
 }
 
+// A FIFO under the checked times' name, met by the reading pass that opens option 16, is named
+// and fails the session, as in option 1.
+TEST(EiTavallisetTiedostot, AFifoMetByOption16sFirstPassMakesTheSessionFail) {
+    Kansio k;
+    fifo(k, "stat.txt");
+    k.kirjoita("e.log", "<org> http://x/Race42.lev\n<bob> 1:00,00\n<org> stop\n");
+    const Ajo a = k.aja("1\ne.log\n\n\n16\n\n5\n\n18\n", 1024, "> stdout.txt", FIFON_AIKARAJA_S);
+    EXPECT_EQ(a.tila, 1) << a.tuloste;
+    EXPECT_NE(a.tuloste.find("stat.txt is not a regular file"), std::string::npos) << a.tuloste;
+}
+
 TEST(EiTavallisetTiedostot, AFifoUnderAFreeNameIsNotProposed) {
     Kansio k;
     fifo(k, "vaskitaulu01.txt");
