@@ -63,13 +63,6 @@ std::string lukuvirheenSyy(const std::string &nimi) {
     return errno ? syy(errno) : syy(EACCES);
 }
 
-// The title option 11 proposes for a file name: the name before its first "."; the proposed
-// names give the default title.
-std::string oletusOtsikko(const std::string &nimi) {
-    std::string otsikko = nimi.substr(0, nimi.find('.'));
-    return otsikko.find(HTMLTIEDOSTO_ALKU) != std::string::npos ? OLETUSTITLE : otsikko;
-}
-
 // The print options, cup points and nick aliases: the files named on the command line must
 // be read; the defaults in the working folder are optional, as for the menu.
 bool lueSivut(Tila &t, const Erakomento &k, std::ostream &virheet) {

@@ -8,14 +8,16 @@
 
 namespace vt {
 
+std::string oletusOtsikko(const std::string &nimi) {
+    std::string otsikko = nimi.substr(0, nimi.find('.'));
+    return otsikko.find(HTMLTIEDOSTO_ALKU) != std::string::npos ? OLETUSTITLE : otsikko;
+}
+
 namespace {
 
-// The page's title; the default is the file name without its extension, unless that is one
-// of the proposed names.
+// The page's title; the default is the one proposed for the file's name.
 std::string kysyOtsikko(Tila &t, const std::string &nimi) {
-    std::string oletus = nimi.substr(0, nimi.find('.'));
-    if (oletus.find(HTMLTIEDOSTO_ALKU) != std::string::npos)
-        oletus = OLETUSTITLE;
+    const std::string oletus = oletusOtsikko(nimi);
     t.konsoli.kehota("Give a title to the html (default: " + oletus + "): ");
     std::string otsikko = lyhenna(t.konsoli.lueRivi());
     return onkotyhja(otsikko) ? oletus : otsikko;

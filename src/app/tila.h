@@ -60,6 +60,9 @@ std::vector<Pelaaja> pelaajaLista(Tila &t);
 // "Current levels: " and the levels, as "  Level 1: name" or, with `asuB`, "  Level 1, name:".
 void tulostaLevelit(Tila &t, bool asuB);
 bool tiedostoOnOlemassa(const std::string &nimi);
+// The title option 11 proposes for a file name: the name before its first "."; the proposed
+// names (the free-name stem) give the default title.
+std::string oletusOtsikko(const std::string &nimi);
 // Option 1 for a channel log: its battles added as levels.
 void lueBattleLoki(Tila &t, const std::string &nimi);
 
