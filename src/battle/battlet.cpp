@@ -1,6 +1,7 @@
 #include "battle/battlet.h"
 
 #include "model/jarjestykset.h"
+#include "util/syote.h"
 #include "util/teksti.h"
 
 #include <istream>
@@ -63,7 +64,7 @@ void Sarjakisa::lue(std::istream &loki) {
 
     std::string rivi;
     while (!valmis_) {
-        if (std::getline(loki, rivi)) {
+        if (lueRajattuRivi(loki, rivi)) {
             kasitteleRivi(rivi, false, loki);
             continue;
         }

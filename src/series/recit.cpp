@@ -1,5 +1,6 @@
 #include "series/recit.h"
 
+#include "util/syote.h"
 #include "util/teksti.h"
 
 #include <istream>
@@ -18,7 +19,7 @@ void readUploadedRecs(Level &level, std::istream &in, const std::vector<Nickit> 
     for (const Ajo &a : ajot)
         pelaajat.insert(a.nimi);
     std::string rivi;
-    while (std::getline(in, rivi)) {
+    while (lueRajattuRivi(in, rivi)) {
         const std::string nick = sanoja(rivi, nickit);
         if (nick.empty() || !pelaajat.count(nick))
             continue;
@@ -53,7 +54,7 @@ void tarkistaReccienOikeatAjat(Level &level, std::istream &in, std::ostream &kon
     // Times are read from the right, so "00:00:02" is two hundredths of a second.
     const Aika vara("00:00:02");
     std::string rivi;
-    while (std::getline(in, rivi)) {
+    while (lueRajattuRivi(in, rivi)) {
         std::istringstream sanat(rivi);
         std::string rec, levelSana, laji, aika;
         if (!(sanat >> rec >> levelSana >> laji >> aika))

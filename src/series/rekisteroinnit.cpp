@@ -1,5 +1,6 @@
 #include "series/rekisteroinnit.h"
 
+#include "util/syote.h"
 #include "util/teksti.h"
 
 #include <algorithm>
@@ -251,7 +252,7 @@ void Rekisterointikierros::lue(Level &level, std::istream &in, bool onPelaajatie
     for (const Ajo &a : level.ajot())
         pelaajat.insert(a.nimi);
     std::string rivi;
-    while (std::getline(in, rivi)) {
+    while (lueRajattuRivi(in, rivi)) {
         if (rivi.find('>') == std::string::npos)
             continue;
         const std::string nick = sanoja(rivi, nickit_);

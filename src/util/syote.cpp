@@ -170,6 +170,15 @@ bool lueRivi(std::istream &in, std::string &rivi, std::size_t katto, bool *katka
     }
 }
 
+bool lueRajattuRivi(std::istream &in, std::string &rivi) {
+    bool liianPitka = false;
+    if (!lueRivi(in, rivi, RIVIN_KATTO, &liianPitka))
+        return false;
+    if (liianPitka)
+        rivi.clear();
+    return true;
+}
+
 Avaus lueKokonaan(const std::string &nimi, std::string &sisalto, std::size_t katto) {
     sisalto.clear();
     Avaus tila;

@@ -59,6 +59,13 @@ inline constexpr std::size_t SIVUTIEDOSTON_KATTO = 64 * 1024 * 1024;
 // tells whether bytes were skipped.
 bool lueRivi(std::istream &in, std::string &rivi, std::size_t katto, bool *katkaistu = nullptr);
 
+// A line of a log, a stat file or a checked-times file is at most this long; a longer one
+// reads as an empty line, so that no input can take the memory.
+inline constexpr std::size_t RIVIN_KATTO = 64u << 20;
+
+// The next line as std::getline gives it, but a line longer than RIVIN_KATTO reads as empty.
+bool lueRajattuRivi(std::istream &in, std::string &rivi);
+
 // The whole file into `sisalto`: Auki when it was read, LiianSuuri (and nothing read) when it
 // is larger than `katto`, otherwise why it could not be read.
 Avaus lueKokonaan(const std::string &nimi, std::string &sisalto,

@@ -632,6 +632,23 @@ TEST(OmatTiedostot, ALineOfAStatFileLongerThanTheMemoryIsPassedOver) {
               std::string::npos);
 }
 
+TEST(OmatTiedostot, ALineOfALogLongerThanTheMemoryIsPassedOver) {
+    Kansio k;
+    {
+        std::ofstream out(k.polku() / "long.log", std::ios::binary);
+        out << "<org> http://x/Race42.lev\n<bob> ";
+        const std::string pala(1 << 20, 'x');
+        for (int i = 0; i < 400; ++i)
+            out << pala;
+        out << "\n<bob> 1:00,00\n<org> stop\n";
+    }
+    const Ajo a = k.aja("1\nlong.log\n\n\n10\nout\n\n18\n", 256);
+    fs::remove(k.polku() / "long.log");
+    EXPECT_EQ(a.tila, 0) << a.tuloste.substr(0, 2000);
+    EXPECT_NE(lue(k.polku() / "out.txt").find("     1:00,00 bob\n"), std::string::npos)
+        << lue(k.polku() / "out.txt");
+}
+
 int main(int argc, char **argv) {
     testing::InitGoogleTest(&argc, argv);
     if (argc != 2 && !(argc == 3 && std::string(argv[2]) == "--no-memory-limit")) {
