@@ -29,32 +29,34 @@ bool tiiminNimi(const std::string &nimi, std::string &tiimi) {
 
 namespace {
 
-std::uint64_t ajonTiiviste(const Ajo &a) {
-    std::uint64_t h = std::hash<std::string>{}(a.nimi);
-    for (std::uint64_t v : {a.aika.minuutit, std::uint64_t{a.aika.sekunnit},
-                            std::uint64_t{a.aika.sadasosat}, std::uint64_t{a.aika.omenat}})
+std::uint64_t ajonTiiviste(const std::string &nimi, const Aika &aika) {
+    std::uint64_t h = std::hash<std::string>{}(nimi);
+    for (std::uint64_t v : {aika.minuutit, std::uint64_t{aika.sekunnit},
+                            std::uint64_t{aika.sadasosat}, std::uint64_t{aika.omenat}})
         h = (h ^ v) * 0x100000001b3u; // the FNV prime spreads each field over the word
     return h ^ (h >> 29);
 }
 
-bool samaAjo(const Ajo &a, const Ajo &b) {
-    return a.aika.minuutit == b.aika.minuutit && a.aika.sekunnit == b.aika.sekunnit &&
-           a.aika.sadasosat == b.aika.sadasosat && a.aika.omenat == b.aika.omenat &&
-           a.nimi == b.nimi;
+std::uint64_t ajonTiiviste(const Ajo &a) { return ajonTiiviste(a.nimi, a.aika); }
+
+// The same fields as `Aika::operator==`, and the name.
+bool samaAjo(const Ajo &a, const std::string &nimi, const Aika &aika) {
+    return a.aika.minuutit == aika.minuutit && a.aika.sekunnit == aika.sekunnit &&
+           a.aika.sadasosat == aika.sadasosat && a.aika.omenat == aika.omenat && a.nimi == nimi;
 }
 
 constexpr std::size_t EI_AJOA = SIZE_MAX;
 
 } // namespace
 
-std::size_t Level::etsiAjo(const Ajo &ajo) const {
+std::size_t Level::etsiAjo(const std::string &nimi, const Aika &aika) const {
     if (hakemisto_.empty())
         return EI_AJOA;
-    const std::uint64_t h = ajonTiiviste(ajo);
+    const std::uint64_t h = ajonTiiviste(nimi, aika);
     const std::size_t maski = hakemisto_.size() - 1;
     for (std::size_t p = h & maski; hakemisto_[p].ajo != 0; p = (p + 1) & maski)
         if (hakemisto_[p].tiiviste == static_cast<std::uint32_t>(h) &&
-            samaAjo(ajot_[hakemisto_[p].ajo - 1], ajo))
+            samaAjo(ajot_[hakemisto_[p].ajo - 1], nimi, aika))
             return hakemisto_[p].ajo - 1;
     return EI_AJOA;
 }
@@ -95,6 +97,8 @@ void Level::lisaaAjo(const Ajo &ajo) {
         return;
     ajot_.push_back(ajo);
     hakemistoon(ajot_.size() - 1);
+    if (nimetAjan_)
+        nimella_[ajot_.back().nimi].push_back(static_cast<std::uint32_t>(ajot_.size() - 1));
 }
 
 void Level::lisaaAjot(const std::vector<Ajo> &ajot) {
@@ -113,6 +117,7 @@ void Level::vaihdaPelaajanNimi(const std::string &vanha, const std::string &uusi
         }
     if (!muuttui)
         return;
+    paikatMuuttuivat();
     // Of the runs now under the new name, the first of each time stays and the later copies
     // go; runs of other names stay as they are.
     std::vector<Ajo> ajot;
@@ -127,8 +132,10 @@ void Level::vaihdaPelaajanNimi(const std::string &vanha, const std::string &uusi
 }
 
 void Level::poistaPelaaja(const std::string &nimi) {
-    if (std::erase_if(ajot_, [&](const Ajo &a) { return a.nimi == nimi; }) > 0)
+    if (std::erase_if(ajot_, [&](const Ajo &a) { return a.nimi == nimi; }) > 0) {
         rakennaHakemisto();
+        paikatMuuttuivat();
+    }
 }
 
 std::string Level::poistaAjo(unsigned i) {
@@ -137,6 +144,7 @@ std::string Level::poistaAjo(unsigned i) {
     std::string t = ajot_[i].aika.str() + " " + ajot_[i].nimi;
     ajot_.erase(ajot_.begin() + i);
     rakennaHakemisto();
+    paikatMuuttuivat();
     return t;
 }
 
@@ -247,53 +255,60 @@ void Level::poistaTurhatAjot() {
         }
     ajot_.resize(k);
     rakennaHakemisto();
+    paikatMuuttuivat();
+}
+
+const std::vector<std::uint32_t> &Level::nimenAjot(const std::string &nimi) {
+    if (!nimetAjan_) {
+        nimella_.clear();
+        for (std::size_t i = 0; i < ajot_.size(); ++i)
+            nimella_[ajot_[i].nimi].push_back(static_cast<std::uint32_t>(i));
+        nimetAjan_ = true;
+    }
+    static const std::vector<std::uint32_t> eiAjoja;
+    const auto it = nimella_.find(nimi);
+    return it == nimella_.end() ? eiAjoja : it->second;
 }
 
 bool Level::uploaded(const std::string &nimi, const std::string &rec) {
     bool uutta = false;
-    for (Ajo &a : ajot_)
-        if (a.nimi == nimi) {
-            if (!a.ladattu)
-                uutta = true;
-            a.ladattu = true;
-            a.recit.push_back(rec);
-        }
+    for (std::uint32_t i : nimenAjot(nimi)) {
+        Ajo &a = ajot_[i];
+        if (!a.ladattu)
+            uutta = true;
+        a.ladattu = true;
+        a.recit.push_back(rec);
+    }
     return uutta;
 }
 
 bool Level::rekisteroi(const std::string &nimi, const std::string &teksti) {
     bool uutta = false;
-    for (Ajo &a : ajot_)
-        if (a.nimi == nimi) {
-            if (!a.rekisteroity)
-                uutta = true;
-            a.rekisteroity = true;
-            a.rekisteroityNimi = teksti;
-        }
+    for (std::uint32_t i : nimenAjot(nimi)) {
+        Ajo &a = ajot_[i];
+        if (!a.rekisteroity)
+            uutta = true;
+        a.rekisteroity = true;
+        a.rekisteroityNimi = teksti;
+    }
     return uutta;
 }
 
-namespace {
-// Sets one event-series mark on every run of this name and time; true when one was new.
-bool merkitse(std::vector<Ajo> &ajot, const std::string &nimi, const Aika &aika,
-              bool Ajo::*merkki) {
-    bool uutta = false;
-    for (Ajo &a : ajot)
-        if (a.nimi == nimi && a.aika == aika) {
-            if (!(a.*merkki))
-                uutta = true;
-            a.*merkki = true;
-        }
-    return uutta;
+// No two runs share a name and a time, so the run the table finds is the only one to mark.
+bool Level::merkitse(const std::string &nimi, const Aika &aika, bool Ajo::*merkki) {
+    const std::size_t i = etsiAjo(nimi, aika);
+    if (i == EI_AJOA || ajot_[i].*merkki)
+        return false;
+    ajot_[i].*merkki = true;
+    return true;
 }
-} // namespace
 
 bool Level::tarkistettu(const std::string &nimi, const Aika &aika) {
-    return merkitse(ajot_, nimi, aika, &Ajo::tarkistettu);
+    return merkitse(nimi, aika, &Ajo::tarkistettu);
 }
 
 bool Level::accept(const std::string &nimi, const Aika &aika) {
-    return merkitse(ajot_, nimi, aika, &Ajo::hyvaksytty);
+    return merkitse(nimi, aika, &Ajo::hyvaksytty);
 }
 
 } // namespace vt

@@ -59,9 +59,20 @@ class Level {
 
   private:
     // The place of a run with this name and time, or NPOS.
-    std::size_t etsiAjo(const Ajo &ajo) const;
+    std::size_t etsiAjo(const Ajo &ajo) const { return etsiAjo(ajo.nimi, ajo.aika); }
+    std::size_t etsiAjo(const std::string &nimi, const Aika &aika) const;
     void hakemistoon(std::size_t paikka);
     void rakennaHakemisto();
+    // Sets one event-series mark on the run of this name and time; true when it was new.
+    bool merkitse(const std::string &nimi, const Aika &aika, bool Ajo::*merkki);
+    // The places of the runs of this name, in order (empty when it has none).
+    const std::vector<std::uint32_t> &nimenAjot(const std::string &nimi);
+    // After runs were erased, moved or renamed: the places by name are made again when next
+    // needed.
+    void paikatMuuttuivat() {
+        nimella_.clear();
+        nimetAjan_ = false;
+    }
 
     std::string nimi_;
     std::string pitaja_;
@@ -77,6 +88,12 @@ class Level {
         std::uint32_t tiiviste = 0; // the hash's low half, to pass most others unread
     };
     std::vector<Paikka> hakemisto_;
+
+    // The places of each name's runs, for the marks set on every run of a name. Made on the
+    // first mark after the runs were last erased, moved or renamed (`nimetAjan_`); adding a
+    // run puts it in while the table is in step.
+    std::unordered_map<std::string, std::vector<std::uint32_t>> nimella_;
+    bool nimetAjan_ = false;
 };
 
 // Leaves one run per name, its best (steps shared by the rankings and the totals): first

@@ -355,3 +355,186 @@ TEST(Level, ManyRunsOfOneNameRenamedAndMergedKeepTheFirstOfEachTime) {
     b.aika.minuutit = 1000;
     EXPECT_FALSE(l.onkoJoTamaAjo(b));
 }
+
+namespace {
+
+// The event-series marks as written: every run of the name, or of the name and time.
+struct SuoratMerkit {
+    static bool uploaded(std::vector<Ajo> &ajot, const std::string &nimi, const std::string &rec) {
+        bool uutta = false;
+        for (Ajo &a : ajot)
+            if (a.nimi == nimi) {
+                uutta = uutta || !a.ladattu;
+                a.ladattu = true;
+                a.recit.push_back(rec);
+            }
+        return uutta;
+    }
+    static bool rekisteroi(std::vector<Ajo> &ajot, const std::string &nimi,
+                           const std::string &teksti) {
+        bool uutta = false;
+        for (Ajo &a : ajot)
+            if (a.nimi == nimi) {
+                uutta = uutta || !a.rekisteroity;
+                a.rekisteroity = true;
+                a.rekisteroityNimi = teksti;
+            }
+        return uutta;
+    }
+    static bool merkitse(std::vector<Ajo> &ajot, const std::string &nimi, const Aika &aika,
+                         bool Ajo::*merkki) {
+        bool uutta = false;
+        for (Ajo &a : ajot)
+            if (a.nimi == nimi && a.aika == aika) {
+                uutta = uutta || !(a.*merkki);
+                a.*merkki = true;
+            }
+        return uutta;
+    }
+};
+
+void samatMerkit(const Level &l, const SuoraLevel &s, int kierros, int askel) {
+    samatAjot(l, s, kierros, askel);
+    if (l.annaAjojenLkm() != s.ajot.size())
+        return;
+    for (size_t i = 0; i < s.ajot.size(); ++i) {
+        const Ajo &a = l.ajot()[i];
+        const Ajo &b = s.ajot[i];
+        EXPECT_EQ(a.ladattu, b.ladattu) << kierros << "/" << askel << " " << i;
+        EXPECT_EQ(a.recit, b.recit) << kierros << "/" << askel << " " << i;
+        EXPECT_EQ(a.rekisteroity, b.rekisteroity) << kierros << "/" << askel << " " << i;
+        EXPECT_EQ(a.rekisteroityNimi, b.rekisteroityNimi) << kierros << "/" << askel << " " << i;
+        EXPECT_EQ(a.tarkistettu, b.tarkistettu) << kierros << "/" << askel << " " << i;
+        EXPECT_EQ(a.hyvaksytty, b.hyvaksytty) << kierros << "/" << askel << " " << i;
+    }
+}
+
+} // namespace
+
+TEST(Level, EventSeriesMarksAgreeWithAPlainScanWhileTheRunsChange) {
+    // Marks by name (every run of it) and by name and time, mixed at random with adding,
+    // merging, renaming, removing and copying: the runs marked and the answers must be those of
+    // a pass over every run, whether the places by name were made before a change or after.
+    std::mt19937 g(17);
+    int merkkeja = 0, uusiaMerkkeja = 0;
+    for (int kierros = 0; kierros < 300; ++kierros) {
+        Level l("L");
+        SuoraLevel s;
+        for (int askel = 0; askel < 80; ++askel) {
+            // One name more than the runs use, so that some marks find nobody.
+            const std::string nimi(1, static_cast<char>('A' + g() % 6));
+            const std::string teksti = std::to_string(kierros) + "." + std::to_string(askel);
+            switch (g() % 12) {
+            case 0:
+            case 1: {
+                const Ajo a = satunnainenAjo(g);
+                l.lisaaAjo(a);
+                s.lisaa(a);
+                break;
+            }
+            case 2: {
+                std::vector<Ajo> v(g() % 6);
+                for (Ajo &a : v)
+                    a = satunnainenAjo(g);
+                l.lisaaAjot(v);
+                for (const Ajo &a : v)
+                    s.lisaa(a);
+                break;
+            }
+            case 3: {
+                const std::string uusi(1, static_cast<char>('A' + g() % 5));
+                l.vaihdaPelaajanNimi(nimi, uusi);
+                s.nimea(nimi, uusi);
+                break;
+            }
+            case 4:
+                if (g() % 3 == 0) {
+                    l.poistaPelaaja(nimi);
+                    std::erase_if(s.ajot, [&](const Ajo &a) { return a.nimi == nimi; });
+                } else if (g() % 2 == 0) {
+                    const unsigned i = static_cast<unsigned>(g() % (s.ajot.size() + 1));
+                    l.poistaAjo(i);
+                    if (i < s.ajot.size())
+                        s.ajot.erase(s.ajot.begin() + i);
+                } else {
+                    l.poistaTurhatAjot();
+                    s.poistaTurhat();
+                }
+                break;
+            case 5: {
+                // Carry on with a copy; the old level is changed first and must not reach it.
+                Level kopio = l;
+                l.rekisteroi("A", "vanha");
+                l.lisaaAjo(satunnainenAjo(g));
+                l = kopio;
+                break;
+            }
+            case 6:
+            case 7: {
+                const bool uutta = l.rekisteroi(nimi, teksti);
+                EXPECT_EQ(uutta, SuoratMerkit::rekisteroi(s.ajot, nimi, teksti))
+                    << kierros << "/" << askel;
+                ++merkkeja;
+                uusiaMerkkeja += uutta;
+                break;
+            }
+            case 8:
+            case 9: {
+                const bool uutta = l.uploaded(nimi, teksti + ".rec");
+                EXPECT_EQ(uutta, SuoratMerkit::uploaded(s.ajot, nimi, teksti + ".rec"))
+                    << kierros << "/" << askel;
+                ++merkkeja;
+                uusiaMerkkeja += uutta;
+                break;
+            }
+            default: {
+                Aika aika = satunnainenAjo(g).aika;
+                const bool hyvaksy = g() % 2 == 0;
+                const bool uutta = hyvaksy ? l.accept(nimi, aika) : l.tarkistettu(nimi, aika);
+                EXPECT_EQ(uutta,
+                          SuoratMerkit::merkitse(s.ajot, nimi, aika,
+                                                 hyvaksy ? &Ajo::hyvaksytty : &Ajo::tarkistettu))
+                    << kierros << "/" << askel;
+                ++merkkeja;
+                uusiaMerkkeja += uutta;
+                break;
+            }
+            }
+            samatMerkit(l, s, kierros, askel);
+            if (HasFailure())
+                return;
+        }
+    }
+    // Both answers were seen often.
+    EXPECT_GT(uusiaMerkkeja, merkkeja / 10);
+    EXPECT_LT(uusiaMerkkeja, merkkeja * 9 / 10);
+}
+
+TEST(Level, RegisteringManyPlayersMarksEachOnesRunsOnly) {
+    // Many names, some with several runs, registered one by one with runs added between.
+    Level l("L");
+    SuoraLevel s;
+    for (unsigned i = 0; i < 3000; ++i) {
+        Ajo a;
+        a.nimi = "P" + std::to_string(i % 1000);
+        a.aika.sekunnit = i;
+        l.lisaaAjo(a);
+        s.lisaa(a);
+    }
+    for (unsigned i = 0; i < 1200; ++i) {
+        const std::string nimi = "P" + std::to_string(i);
+        const std::string teksti = "Nick" + std::to_string(i) + " [T1]";
+        const bool ajoja = i < 1000 || i == 1001 || i == 1101; // two added below
+        EXPECT_EQ(l.rekisteroi(nimi, teksti), ajoja) << i;
+        EXPECT_EQ(SuoratMerkit::rekisteroi(s.ajot, nimi, teksti), ajoja) << i;
+        EXPECT_FALSE(l.rekisteroi(nimi, teksti)) << i;
+        if (i % 100 == 0) {
+            Ajo a;
+            a.nimi = "P" + std::to_string(i + 1);
+            a.aika.minuutit = 1;
+            l.lisaaAjo(a);
+            s.lisaa(a);
+        }
+    }
+    samatMerkit(l, s, 0, 0);
+}
