@@ -4,365 +4,340 @@
 #include "model/jarjestykset.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdio>
 #include <cstdlib>
+#include <tuple>
 
 namespace vt {
 
-void RiviHakemisto::avainRivilta(const std::vector<Pelaaja> &rivit, std::uint32_t numero) {
-    if (avaimet_.size() <= numero) {
-        avaimet_.resize(numero + 1);
-        avaimellinen_.resize(numero + 1);
-    }
-    const auto a = rivit[numero].totalAika.jarjestysAvain();
-    if (avaimellinen_[numero])
-        --avaimellisia_;
-    avaimellinen_[numero] = a.has_value();
-    if (a) {
-        ++avaimellisia_;
-        avaimet_[numero] = *a;
-    }
-}
-
 void RiviHakemisto::rakenna(std::vector<Pelaaja> &rivit) {
     rivinumerot_.clear();
-    jarjestys_.clear();
+    jarjestettyja_ = 0;
     avaimet_.clear();
-    avaimellinen_.clear();
-    avaimellisia_ = 0;
+    ryhmat_.clear();
+    rivitAvaimittain_.clear();
+    alas_.clear();
+    ylos_.clear();
+    ylityksiaKaikkiaan_ = 0;
     kosketut_.clear();
-    odottavat_.clear();
-    tasonAlku_ = rivit.size();
-    vanhaKosketettu_ = false;
-    jarjestetty_ = false;
-    jarjestysAvaimet_.clear();
-    paikat_.clear();
     if (!harvaCup)
         cupPituus = 0;
     for (size_t i = 0; i < rivit.size(); ++i) {
         // The first row of a name wins, as a search from the top would find it.
         rivinumerot_.emplace(rivit[i].nimi, static_cast<std::uint32_t>(i));
-        jarjestys_.push_back(static_cast<std::uint32_t>(i));
-        avainRivilta(rivit, static_cast<std::uint32_t>(i));
         if (!harvaCup)
             cupPituus = std::max(cupPituus, rivit[i].cupPisteet.size());
     }
 #ifdef VASKITAULU_TARKISTA
-    suora_ = jarjestys_;
+    suora_.clear();
     suoraKaytossa_ = true;
 #endif
 }
 
+// The number of crossings over key `x`: intervals with their lower end below `x` and their
+// upper end above it (an interval has its lower end below its upper one).
+std::size_t RiviHakemisto::ylitykset(const Avain &x) const {
+    return alas_.order_of_key({x, 0}) - ylos_.order_of_key({x, UINT64_MAX});
+}
+
+// The members of group `r` of key `x` in their order now: the ring read from its head, turned
+// once for each crossing of `x` since the group was written.
+void RiviHakemisto::jarjestyksessa(const Avain &x, const Ryhma &r,
+                                   std::vector<std::uint32_t> &ulos) const {
+    const std::size_t g = r.jasenet.size();
+    const std::size_t paa = (r.paa + (ylitykset(x) - r.ylityksia) % g) % g;
+    ulos.insert(ulos.end(), r.jasenet.begin() + static_cast<long>(paa), r.jasenet.end());
+    ulos.insert(ulos.end(), r.jasenet.begin(), r.jasenet.begin() + static_cast<long>(paa));
+}
+
+// The ranking: the ranked rows group by group, then the rows made since, in their order.
+std::vector<std::uint32_t> RiviHakemisto::jarjestysNyt(std::size_t riveja) const {
+    std::vector<std::uint32_t> r;
+    r.reserve(riveja);
+    for (const auto &[x, ryhma] : ryhmat_)
+        jarjestyksessa(x, ryhma, r);
+    for (std::size_t i = jarjestettyja_; i < riveja; ++i)
+        r.push_back(static_cast<std::uint32_t>(i));
+    return r;
+}
+
 void RiviHakemisto::valmis(std::vector<Pelaaja> &rivit) {
-    puraOdottavat();
     if (!harvaCup)
         for (Pelaaja &p : rivit)
             if (p.cupPisteet.size() < cupPituus)
                 p.cupPisteet.resize(cupPituus, 0);
+    const std::vector<std::uint32_t> j = jarjestysNyt(rivit.size());
     bool paikallaan = true;
-    for (size_t k = 0; k < jarjestys_.size() && paikallaan; ++k)
-        paikallaan = jarjestys_[k] == k;
+    for (size_t k = 0; k < j.size() && paikallaan; ++k)
+        paikallaan = j[k] == k;
     if (paikallaan)
         return;
     std::vector<Pelaaja> jarjestyksessa;
     jarjestyksessa.reserve(rivit.size());
-    for (std::uint32_t i : jarjestys_)
+    for (std::uint32_t i : j)
         jarjestyksessa.push_back(std::move(rivit[i]));
     rivit = std::move(jarjestyksessa);
     rakenna(rivit);
 }
 
+// The rows the level changed or made, with their keys; none when a row has no key (then the
+// rows are ranked with the rule itself).
+std::optional<std::vector<RiviHakemisto::Muutos>>
+RiviHakemisto::muutokset(const std::vector<Pelaaja> &rivit) {
+    std::sort(kosketut_.begin(), kosketut_.end());
+    kosketut_.erase(std::unique(kosketut_.begin(), kosketut_.end()), kosketut_.end());
+    std::vector<Muutos> m;
+    m.reserve(kosketut_.size() + rivit.size() - jarjestettyja_);
+    for (std::uint32_t r : kosketut_) {
+        const auto a = rivit[r].totalAika.jarjestysAvain();
+        if (!a)
+            return std::nullopt;
+        m.push_back({r, false, avaimet_[r], *a, 0});
+    }
+    for (auto r = static_cast<std::uint32_t>(jarjestettyja_); r < rivit.size(); ++r) {
+        const auto a = rivit[r].totalAika.jarjestysAvain();
+        if (!a)
+            return std::nullopt;
+        m.push_back({r, true, {}, *a, r});
+    }
+    return m;
+}
+
 void RiviHakemisto::jarjesta(std::vector<Pelaaja> &rivit) {
 #ifndef VASKITAULU_SUORA_JARJESTYS // the tests' oracle build ranks the rows themselves
-    for (std::uint32_t r : kosketut_)
-        avainRivilta(rivit, r);
-    if (avaimellisia_ == jarjestys_.size()) {
-        if (!jarjestetty_)
-            jarjestaKaikki();
-        else if (!vanhaKosketettu_)
-            odottavat_.insert(odottavat_.end(), kosketut_.begin(), kosketut_.end());
-        else
-            jarjestaMuuttuneet(jarjestys_.size(), kosketut_);
+    if (auto m = muutokset(rivit)) {
         kosketut_.clear();
-        tasonAlku_ = jarjestys_.size();
-        vanhaKosketettu_ = false;
+        jarjestaMuuttuneet(*m);
 #ifdef VASKITAULU_TARKISTA
-        tarkistaJarjestys();
+        tarkistaJarjestys(rivit.size());
 #endif
         return;
     }
-    kosketut_.clear();
 #endif
+    kosketut_.clear();
     valmis(rivit);
     vaihtojarjesta(rivit, rivitAjanMukaan());
     rakenna(rivit);
 }
 
 #ifdef VASKITAULU_TARKISTA
-// The checking build ranks the rows level by level with the plain loop as well, and compares
-// whenever no level waits.
-void RiviHakemisto::tarkistaJarjestys() {
-    if (!suoraKaytossa_ || jarjestys_.size() > jarjesta_detail::TARKISTUKSEN_RAJA) {
+// The checking build ranks the rows level by level with the plain loop as well, and compares.
+void RiviHakemisto::tarkistaJarjestys(std::size_t riveja) {
+    if (!suoraKaytossa_ || riveja > jarjesta_detail::TARKISTUKSEN_RAJA) {
         suoraKaytossa_ = false;
         return;
     }
-    for (auto r = static_cast<std::uint32_t>(suora_.size()); r < jarjestys_.size(); ++r)
+    for (auto r = static_cast<std::uint32_t>(suora_.size()); r < riveja; ++r)
         suora_.push_back(r);
     for (std::size_t i = 0; i < suora_.size(); ++i)
         for (std::size_t j = i + 1; j < suora_.size(); ++j)
             if (avaimet_[suora_[j]] < avaimet_[suora_[i]])
                 std::swap(suora_[i], suora_[j]);
-    if (odottavat_.empty() && suora_ != jarjestys_) {
+    if (suora_ != jarjestysNyt(riveja)) {
         std::fprintf(stderr,
                      "vaskitaulu: the totals ranking of %zu rows differs from the "
                      "exchange loop\n",
-                     jarjestys_.size());
+                     riveja);
         std::abort();
     }
 }
 #endif
 
-void RiviHakemisto::puraOdottavat() {
-    // Levels that only made rows are ranked at once: ranking each in turn gives the same
-    // order. A group of equal keys turns once for each smaller row made behind it, whether
-    // the turns come one level at a time or together, and a new row joins its group at the
-    // end either way.
-    if (odottavat_.empty())
-        return;
-    std::vector<std::uint32_t> rivit;
-    rivit.swap(odottavat_);
-    jarjestaMuuttuneet(tasonAlku_, rivit);
-#ifdef VASKITAULU_TARKISTA
-    if (suoraKaytossa_ && suora_ != std::vector<std::uint32_t>(
-                                        jarjestys_.begin(), jarjestys_.begin() + suora_.size())) {
-        std::fprintf(stderr, "vaskitaulu: the waiting levels ranked otherwise than in turn\n");
-        std::abort();
-    }
-#endif
-}
-
-void RiviHakemisto::asetaJarjestys(std::vector<std::uint32_t> &jarjestys,
-                                   std::vector<Avain> &avaimet) {
-    // The old tables are kept as room for the next ranking.
-    jarjestys_.swap(jarjestys);
-    jarjestysAvaimet_.swap(avaimet);
-    paikat_.resize(jarjestys_.size());
-    for (size_t k = 0; k < jarjestys_.size(); ++k)
-        paikat_[jarjestys_[k]] = static_cast<std::uint32_t>(k);
-    jarjestetty_ = true;
-}
-
-void RiviHakemisto::jarjestaKaikki() {
-    // The ranking routine's order from the keys, taken in the ranking so far.
-    std::vector<Avain> avaimet;
-    avaimet.reserve(jarjestys_.size());
-    for (std::uint32_t i : jarjestys_)
-        avaimet.push_back(avaimet_[i]);
-    const std::vector<std::uint32_t> paikka = jarjesta_detail::avainJarjestys(avaimet, false);
-    std::vector<std::uint32_t> &uusi = uusiJarjestys_;
-    std::vector<Avain> &uudet = uudetAvaimet_;
-    uusi.resize(paikka.size());
-    uudet.resize(paikka.size());
-    for (size_t k = 0; k < paikka.size(); ++k) {
-        uusi[k] = jarjestys_[paikka[k]];
-        uudet[k] = avaimet[paikka[k]];
-    }
-    asetaJarjestys(uusi, uudet);
-}
-
-// One ranking of the changed rows, in four steps. The order at the start is the last ranking
-// (sorted by the keys of then) with the rows made since at its end. Rows not changed kept
-// their keys, so they are still in order of key; the changed ones (touched or new) are sorted
-// apart and merged in, equal keys in their order at the start. What is left is the order
-// within groups of equal keys (see jarjesta.cpp): a group is turned by the smaller elements
-// after its members, so only groups holding a changed row, or standing above a changed row
-// that can now be behind them with a smaller key, can differ from their order at the start.
-// Only the first `n` of the order are ranked; rows made after them stay at its end.
+// One ranking of the changed rows, in named steps. The order at the start is the ranking so
+// far (by the keys of then, `avaimet_`) with the rows made since at its end. A member of a
+// group of key x ends where the number of rows behind it at the start whose key is now
+// below x puts it (jarjesta.cpp); rows not changed kept their keys, so only the groups that a
+// changed row leaves or joins need that count, and the others only turn (see the header).
 struct RiviHakemisto::Kierros {
-    const RiviHakemisto &h;
-    const std::size_t n;
-    const std::size_t n0 = h.jarjestysAvaimet_.size(); // rows in the last ranking
-    std::vector<std::uint32_t> &uusi;
-    std::vector<Avain> &uudet;
-    std::vector<std::uint32_t> muuttuneet;
-    std::vector<std::size_t> kosketutPaikat;
-    std::optional<Avain> kaantava;
-    std::vector<std::pair<std::size_t, std::size_t>> ryhmat;
+    RiviHakemisto &h;
+    std::vector<Muutos> &m;
+    // The keys of the groups the level writes anew, ascending, and each one's members at the
+    // start in their order (empty for a group that did not exist).
+    std::vector<Avain> avaimet;
+    std::vector<std::vector<std::uint32_t>> alussa;
+    // The changes by their key now, equal keys by their place at the start (indices of `m`).
+    std::vector<std::uint32_t> avaimittain;
 
-    std::size_t alussa(std::uint32_t r) const { return r >= n0 ? r : h.paikat_[r]; }
-    void valitse(const std::vector<std::uint32_t> &kosketut);
-    void lomita();
-    void etsiRyhmat();
-    void kaannaRyhmat();
+    static bool ennen(const Muutos &a, const Muutos &b) {
+        return std::tie(a.uusi, a.vanha, a.paikka) < std::tie(b.uusi, b.vanha, b.paikka);
+    }
+    // The number of changes at the start before the place `paikka` in the group of key `x`.
+    std::size_t ennenPaikkaa(const Avain &x, std::uint32_t paikka) const {
+        const Muutos kohta{0, false, x, x, paikka};
+        return static_cast<std::size_t>(std::lower_bound(m.begin(), m.end(), kohta, ennen) -
+                                        m.begin());
+    }
+    void luePurettavat();
+    void jarjestaAlunMukaan();
+    void kirjaaYlitykset();
+    void kirjoitaRyhmat();
+    std::vector<std::uint32_t> jasenetAlussa(std::size_t k, std::size_t a, std::size_t b,
+                                             std::vector<std::size_t> &muutoksia) const;
+    void paivitaAvaimet();
 };
 
-// Step 1. After it: `muuttuneet` holds each changed row once, by key and then by place at the
-// start; `kosketutPaikat` the places at the start of the changed old rows, ascending.
-void RiviHakemisto::Kierros::valitse(const std::vector<std::uint32_t> &kosketut) {
-    muuttuneet = kosketut;
-    std::sort(muuttuneet.begin(), muuttuneet.end());
-    muuttuneet.erase(std::unique(muuttuneet.begin(), muuttuneet.end()), muuttuneet.end());
-    for (std::uint32_t r : muuttuneet)
-        if (r < n0)
-            kosketutPaikat.push_back(h.paikat_[r]);
-    std::sort(kosketutPaikat.begin(), kosketutPaikat.end());
-    std::sort(muuttuneet.begin(), muuttuneet.end(), [&](std::uint32_t x, std::uint32_t y) {
-        if (h.avaimet_[x] != h.avaimet_[y])
-            return h.avaimet_[x] < h.avaimet_[y];
-        return alussa(x) < alussa(y);
-    });
+// Step 1. After it: `avaimet` holds the keys that a changed row leaves or joins, `alussa` the
+// members of those groups in their order at the start, taken out of `ryhmat_`, and each
+// changed old row knows its place in its group.
+void RiviHakemisto::Kierros::luePurettavat() {
+    for (const Muutos &x : m) {
+        if (!x.uusi)
+            avaimet.push_back(x.vanha);
+        avaimet.push_back(x.avain);
+    }
+    std::sort(avaimet.begin(), avaimet.end());
+    avaimet.erase(std::unique(avaimet.begin(), avaimet.end()), avaimet.end());
+    alussa.resize(avaimet.size());
+    h.muutosnumero_.resize(std::max(h.muutosnumero_.size(), h.jarjestettyja_));
+    for (std::size_t i = 0; i < m.size(); ++i)
+        if (!m[i].uusi)
+            h.muutosnumero_[m[i].rivi] = static_cast<std::uint32_t>(i + 1);
+    for (std::size_t k = 0; k < avaimet.size(); ++k) {
+        const auto it = h.ryhmat_.find(avaimet[k]);
+        if (it == h.ryhmat_.end())
+            continue;
+        h.jarjestyksessa(it->first, it->second, alussa[k]);
+        h.ryhmat_.erase(it);
+        for (std::size_t p = 0; p < alussa[k].size(); ++p)
+            if (const std::uint32_t i = h.muutosnumero_[alussa[k][p]])
+                m[i - 1].paikka = static_cast<std::uint32_t>(p);
+    }
+    for (const Muutos &x : m)
+        if (!x.uusi)
+            h.muutosnumero_[x.rivi] = 0;
 }
 
-// Step 2. After it: `uusi` and `uudet` hold the first `n0` places of the order at the start
-// with the changed old rows taken out and every changed row put in by key (after the
-// unchanged rows of an equal key before it at the start): sorted by key, equal keys in their
-// order at the start. `kaantava` is the smallest key of a changed row that can stand behind
-// a group of a greater key: a new row, or an old one whose key went down.
-void RiviHakemisto::Kierros::lomita() {
-    uusi.clear();
-    uudet.clear();
-    uusi.reserve(n);
-    uudet.reserve(n);
-    // Invariant: the old places before `k` are taken, `t` indexes the first changed place at
-    // or after `k`.
-    std::size_t k = 0, t = 0;
-    auto kopioi = [&](std::size_t loppu) {
-        while (k < loppu) {
-            const std::size_t seis =
-                t < kosketutPaikat.size() ? std::min(loppu, kosketutPaikat[t]) : loppu;
-            uusi.insert(uusi.end(), h.jarjestys_.begin() + static_cast<long>(k),
-                        h.jarjestys_.begin() + static_cast<long>(seis));
-            uudet.insert(uudet.end(), h.jarjestysAvaimet_.begin() + static_cast<long>(k),
-                         h.jarjestysAvaimet_.begin() + static_cast<long>(seis));
-            k = seis;
-            if (k < loppu) { // a changed row: it comes with the changed ones
-                ++k;
-                ++t;
-            }
-        }
-    };
-    const Avain *vanhat = h.jarjestysAvaimet_.data();
-    for (std::uint32_t r : muuttuneet) {
-        const Avain &y = h.avaimet_[r];
-        const std::size_t p = alussa(r);
-        const Avain *q = std::partition_point(vanhat + k, vanhat + n0, [&](const Avain &a) {
-            return a < y || (a == y && static_cast<std::size_t>(&a - vanhat) <= p);
-        });
-        kopioi(static_cast<std::size_t>(q - vanhat));
-        uusi.push_back(r);
-        uudet.push_back(y);
-        if ((r >= n0 || y < vanhat[p]) && (!kaantava || y < *kaantava))
-            kaantava = y;
-    }
-    kopioi(n0);
+// Step 2. After it: `m` is in its order at the start, and `avaimittain` holds its indices by
+// key now, equal keys in their order at the start.
+void RiviHakemisto::Kierros::jarjestaAlunMukaan() {
+    std::sort(m.begin(), m.end(), ennen);
+    avaimittain.resize(m.size());
+    for (std::size_t i = 0; i < m.size(); ++i)
+        avaimittain[i] = static_cast<std::uint32_t>(i);
+    std::stable_sort(avaimittain.begin(), avaimittain.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return m[a].avain < m[b].avain; });
 }
 
-// Step 3. After it: `ryhmat` holds, by first place and once each, the groups of two or more
-// equal keys in `uudet` that may have turned: those holding a changed row and those of a key
-// above `kaantava`.
-void RiviHakemisto::Kierros::etsiRyhmat() {
-    for (std::uint32_t r : muuttuneet) {
-        const auto [a, b] = std::equal_range(uudet.begin(), uudet.end(), h.avaimet_[r]);
-        if (b - a >= 2)
-            ryhmat.emplace_back(a - uudet.begin(), b - uudet.begin());
-    }
-    if (kaantava) {
-        auto g = static_cast<std::size_t>(std::upper_bound(uudet.begin(), uudet.end(), *kaantava) -
-                                          uudet.begin());
-        while (g < n) {
-            std::size_t loppu = g + 1;
-            while (loppu < n && uudet[loppu] == uudet[g])
-                ++loppu;
-            if (loppu - g >= 2)
-                ryhmat.emplace_back(g, loppu);
-            g = loppu;
+// Step 3. After it: the intervals count this level's crossings too (rows that end below keys
+// they stood behind).
+void RiviHakemisto::Kierros::kirjaaYlitykset() {
+    for (const Muutos &x : m) {
+        if (x.uusi) {
+            h.alas_.insert({x.avain, h.ylityksiaKaikkiaan_++});
+        } else if (x.avain < x.vanha) {
+            h.alas_.insert({x.avain, h.ylityksiaKaikkiaan_});
+            h.ylos_.insert({x.vanha, h.ylityksiaKaikkiaan_++});
         }
     }
-    std::sort(ryhmat.begin(), ryhmat.end());
-    ryhmat.erase(std::unique(ryhmat.begin(), ryhmat.end()), ryhmat.end());
 }
 
-// Step 4. Each group, in ascending order of key, is put in the order the exchange sort
-// leaves it in. The smaller rows after a member's place at the start are the unchanged rows
-// of a smaller key there (a run of places) and the changed rows of a smaller key there,
-// counted in a Fenwick tree over the changed rows' places, filled as the keys rise.
-void RiviHakemisto::Kierros::kaannaRyhmat() {
-    std::vector<std::size_t> muuttuneidenPaikat;
-    muuttuneidenPaikat.reserve(muuttuneet.size());
-    for (std::uint32_t r : muuttuneet)
-        muuttuneidenPaikat.push_back(alussa(r));
-    std::sort(muuttuneidenPaikat.begin(), muuttuneidenPaikat.end());
-    auto jarjestysnumero = [&](std::size_t p) { // of the changed places up to p
-        return static_cast<std::size_t>(
-            std::upper_bound(muuttuneidenPaikat.begin(), muuttuneidenPaikat.end(), p) -
-            muuttuneidenPaikat.begin());
-    };
-    jarjesta_detail::Laskuripuu pienet(muuttuneidenPaikat.size());
-    std::uint32_t pieniaYhteensa = 0;
-    std::size_t seuraava = 0;
-    const Avain *vanhat = h.jarjestysAvaimet_.data();
+// The members of the group of key `avaimet[k]` at the start, in that order: the changes of
+// that key now (`avaimittain[a..b)`) and the unchanged members of the old group; with each,
+// in `muutoksia`, the number of changes at the start up to and with it.
+std::vector<std::uint32_t>
+RiviHakemisto::Kierros::jasenetAlussa(std::size_t k, std::size_t a, std::size_t b,
+                                      std::vector<std::size_t> &muutoksia) const {
+    const Avain &x = avaimet[k];
+    std::vector<std::uint32_t> jasenet;
+    muutoksia.clear();
+    std::size_t c = a;
+    for (std::size_t p = 0; p <= alussa[k].size(); ++p) {
+        // The changes at the start before place p of the old group come first.
+        const std::size_t raja = p < alussa[k].size() ? ennenPaikkaa(x, static_cast<std::uint32_t>(p))
+                                                      : m.size();
+        for (; c < b && avaimittain[c] < raja; ++c) {
+            jasenet.push_back(m[avaimittain[c]].rivi);
+            muutoksia.push_back(avaimittain[c] + 1);
+        }
+        if (p == alussa[k].size())
+            break;
+        const std::uint32_t r = alussa[k][p];
+        const bool muuttunut = raja < m.size() && m[raja].rivi == r && !m[raja].uusi &&
+                               m[raja].vanha == x;
+        if (!muuttunut) { // a changed member is among the changes of its key now, if it stays
+            jasenet.push_back(r);
+            muutoksia.push_back(raja);
+        }
+    }
+    return jasenet;
+}
+
+// Step 4. After it: every group of `avaimet` that has members is in `ryhmat_`, in the order
+// the exchange sort gives it. The groups are written in ascending order of key; a Fenwick
+// tree over the places at the start of the changes holds those whose key now is below the
+// group's, so the changes below x behind a member are counted in log n. The unchanged rows
+// below x behind a member are those between it and the first place of key x at the start,
+// less the changes there: counted in the tree of ranked rows by key.
+void RiviHakemisto::Kierros::kirjoitaRyhmat() {
+    jarjesta_detail::Laskuripuu pienet(m.size());
+    std::size_t pienia = 0, c = 0;
+    std::vector<std::size_t> muutoksia;
     std::vector<std::uint32_t> jalkeen;
-    for (const auto &[g, loppu] : ryhmat) {
-        const Avain x = uudet[g];
-        for (; seuraava < muuttuneet.size() && h.avaimet_[muuttuneet[seuraava]] < x; ++seuraava) {
-            pienet.merkitse(jarjestysnumero(alussa(muuttuneet[seuraava])) - 1);
-            ++pieniaYhteensa;
-        }
-        // Unchanged rows with a smaller key are those before `qx` at the start, less the
-        // changed ones there.
-        const auto qx = static_cast<std::size_t>(std::lower_bound(vanhat, vanhat + n0, x) - vanhat);
-        auto pienempiaJalkeen = [&](std::size_t p) {
-            std::size_t c = pieniaYhteensa - pienet.ennen(jarjestysnumero(p));
-            if (p < qx) {
-                const auto kosketutValissa = static_cast<std::size_t>(
-                    std::lower_bound(kosketutPaikat.begin(), kosketutPaikat.end(), qx) -
-                    std::upper_bound(kosketutPaikat.begin(), kosketutPaikat.end(), p));
-                c += qx - p - 1 - kosketutValissa;
+    for (std::size_t k = 0; k < avaimet.size(); ++k) {
+        const Avain &x = avaimet[k];
+        for (; c < avaimittain.size() && m[avaimittain[c]].avain < x; ++c, ++pienia)
+            pienet.merkitse(avaimittain[c]);
+        std::size_t d = c;
+        while (d < avaimittain.size() && m[avaimittain[d]].avain == x)
+            ++d;
+        std::vector<std::uint32_t> jasenet = jasenetAlussa(k, c, d, muutoksia);
+        if (jasenet.empty())
+            continue;
+        const std::size_t ennenX = h.rivitAvaimittain_.order_of_key({x, 0});
+        const std::size_t muutoksiaEnnenX = ennenPaikkaa(x, 0);
+        jalkeen.resize(jasenet.size());
+        for (std::size_t j = 0; j < jasenet.size(); ++j) {
+            const std::size_t q = muutoksia[j];
+            std::size_t n = pienia - pienet.ennen(q);
+            if (q > 0 && m[q - 1].rivi == jasenet[j] && !m[q - 1].uusi && m[q - 1].vanha < x) {
+                // A row from below x: the unchanged rows between it and x are behind it.
+                const Muutos &y = m[q - 1];
+                const std::size_t paikka = h.rivitAvaimittain_.order_of_key({y.vanha, 0}) + y.paikka;
+                n += ennenX - paikka - 1 - (muutoksiaEnnenX - q);
             }
-            return static_cast<std::uint32_t>(c);
-        };
-        jalkeen.resize(loppu - g);
-        for (std::size_t j = 0; j < loppu - g; ++j)
-            jalkeen[j] = pienempiaJalkeen(alussa(uusi[g + j]));
-        if (jalkeen[0] != 0)
-            jarjesta_detail::jarjestaRyhma(&uusi[g], loppu - g, jalkeen);
+            jalkeen[j] = static_cast<std::uint32_t>(n);
+        }
+        if (jasenet.size() >= 2 && jalkeen[0] != 0)
+            jarjesta_detail::jarjestaRyhma(jasenet.data(), jasenet.size(), jalkeen);
+        h.ryhmat_.emplace_hint(h.ryhmat_.end(), x, Ryhma{std::move(jasenet), 0, h.ylitykset(x)});
     }
 }
 
-void RiviHakemisto::jarjestaMuuttuneet(size_t n, const std::vector<std::uint32_t> &kosketut) {
-    Kierros k{*this, n, jarjestysAvaimet_.size(), uusiJarjestys_, uudetAvaimet_, {}, {}, {}, {}};
-    k.valitse(kosketut);
-    k.lomita();
-    k.etsiRyhmat();
-    k.kaannaRyhmat();
-    k.uusi.insert(k.uusi.end(), jarjestys_.begin() + static_cast<long>(n), jarjestys_.end());
-    asetaJarjestys(k.uusi, k.uudet);
+// Step 5. After it: every row is ranked, under its key now.
+void RiviHakemisto::Kierros::paivitaAvaimet() {
+    for (const Muutos &x : m) {
+        if (!x.uusi)
+            h.rivitAvaimittain_.erase({x.vanha, x.rivi});
+        h.rivitAvaimittain_.insert({x.avain, x.rivi});
+        if (h.avaimet_.size() <= x.rivi)
+            h.avaimet_.resize(x.rivi + 1);
+        h.avaimet_[x.rivi] = x.avain;
+    }
 }
 
-void RiviHakemisto::muuttui(std::uint32_t numero) {
-    if (numero < tasonAlku_ && !vanhaKosketettu_) {
-        // A row from before this level changes: the levels waiting are ranked first, from
-        // the keys they left, as they would have been at their end.
-        vanhaKosketettu_ = true;
-        puraOdottavat();
-    }
-    // Its key is read again before the ranking.
-    kosketut_.push_back(numero);
+void RiviHakemisto::jarjestaMuuttuneet(std::vector<Muutos> &muutokset) {
+    Kierros k{*this, muutokset, {}, {}, {}};
+    k.luePurettavat();
+    k.jarjestaAlunMukaan();
+    k.kirjaaYlitykset();
+    k.kirjoitaRyhmat();
+    k.paivitaAvaimet();
+    jarjestettyja_ = avaimet_.size();
 }
 
 Pelaaja *RiviHakemisto::Kaytossa::muutettava(const std::string &nimi) {
     auto it = h_.rivinumerot_.find(nimi);
     if (it == h_.rivinumerot_.end())
         return nullptr;
-    h_.muuttui(it->second);
+    // A ranked row's key is read again before the ranking; the rows made since are all read.
+    if (it->second < h_.jarjestettyja_)
+        h_.kosketut_.push_back(it->second);
     return &rivit_[it->second];
 }
 
 Pelaaja &RiviHakemisto::Kaytossa::lisaa(Pelaaja p) {
-    const auto numero = static_cast<std::uint32_t>(rivit_.size());
-    h_.rivinumerot_.emplace(p.nimi, numero);
-    h_.jarjestys_.push_back(numero);
-    h_.kosketut_.push_back(numero);
+    h_.rivinumerot_.emplace(p.nimi, static_cast<std::uint32_t>(rivit_.size()));
     rivit_.push_back(std::move(p));
     return rivit_.back();
 }

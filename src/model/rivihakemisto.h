@@ -4,21 +4,37 @@
 //
 // States and protocol (one table, one engine):
 //
-//   built   `rakenna(rivit)` takes the rows as they are, in their order; the engine keeps a
-//           ranking of them (an order of row numbers) and each row's key (its total time).
+//   built   `rakenna(rivit)` starts over from the rows as they are, in their order. None of
+//           them is ranked yet: the first ranking takes them in that order.
 //   level   a level is counted through a `Kaytossa` over the same rows: `muutettava(nimi)`
 //           gives the row of a name to change (the row is recorded as changed: that is all it
 //           does beside finding it), `lisaa` makes a new row at the end of the table. The
 //           rows stay where they are; only their ranking will change.
 //   ranked  `jarjesta(rivit)` ends the level: the ranking becomes the one the exchange sort
-//           gives from the ranking before. A level that only made new rows may wait: its
-//           rows are ranked with the next level that changes an older row, or at the end
-//           (the same order, see `puraOdottavat`).
+//           gives from the order at the start of the level, which is the ranking so far with
+//           the rows not ranked yet after it, in the order they were made.
 //   done    `valmis(rivit)` puts the rows in their ranked order and starts over from them
 //           (built again).
 //
 // The rows must be those the engine has seen: made by `rakenna` and `lisaa`, changed only
 // through `muutettava`. Ranking reads only the keys of the rows changed since the last one.
+//
+// How the ranking is held. The ranked rows stand in groups of equal keys (their total times),
+// the groups by key. The exchange sort leaves every group of equal keys in the order its
+// members had, turned by the smaller elements behind them (see jarjesta.cpp): a group is a
+// ring read from a head, and each smaller element behind all its members moves the head one
+// on. A level changes rows; a group that none of them joins or leaves is only turned, once for
+// each changed row that ends below its key but stood behind it at the start: a new row, or an
+// old one whose key went down past it. Those turns are not made level by level. Each such row
+// leaves an interval of keys it crossed (from its new key up to its old one, or without end
+// for a new row), and a group owes one turn for each interval over its key made since the
+// group was last written; the intervals are kept in two counted trees (`alas_`, `ylos_`), so
+// the turns a group owes are found in log n steps when it is read (`jarjestyksessa`). Only
+// the groups that a changed row leaves or joins are written anew in a level, each from the
+// number of smaller rows behind each of its members (`jarjestaMuuttuneet`).
+//
+// Cost of a level: log n for each changed row, and g log g for each group of g members that
+// a changed row leaves or joins. `valmis` costs n log n.
 //
 // Cup point lists (`cupPituus`, `harvaCup`): the length all lists will have; lists of rows
 // that scored nothing lately may be shorter, their missing values zeros. With `harvaCup` the
@@ -28,6 +44,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <ext/pb_ds/assoc_container.hpp>
+#include <ext/pb_ds/tree_policy.hpp>
+#include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -41,7 +61,7 @@ class RiviHakemisto {
     // Starts over from the rows as they are, in their order.
     void rakenna(std::vector<Pelaaja> &rivit);
     // Ends a level: ranks the rows by total time, as the exchange sort would from their
-    // ranking so far.
+    // order at the start of the level.
     void jarjesta(std::vector<Pelaaja> &rivit);
     // Puts the rows in their ranked order, every full cup point list as long as the longest.
     void valmis(std::vector<Pelaaja> &rivit);
@@ -64,40 +84,54 @@ class RiviHakemisto {
 
   private:
     using Avain = std::pair<std::uint64_t, std::uint64_t>;
+    // Values in order, each found with the number of those before it in log n steps.
+    template <class T>
+    using Laskettu =
+        __gnu_pbds::tree<T, __gnu_pbds::null_type, std::less<T>, __gnu_pbds::rb_tree_tag,
+                         __gnu_pbds::tree_order_statistics_node_update>;
+
+    // A group of equal keys: its members as a ring read from `paa`, as it was when written,
+    // and the crossings of its key counted then.
+    struct Ryhma {
+        std::vector<std::uint32_t> jasenet;
+        std::size_t paa = 0;
+        std::size_t ylityksia = 0;
+    };
+    // A row the level changed or made: its key at the start (old rows), its key now, and its
+    // place at the start: in its group (old rows) or its row number (new rows).
+    struct Muutos {
+        std::uint32_t rivi;
+        bool uusi;
+        Avain vanha;
+        Avain avain;
+        std::uint32_t paikka;
+    };
     struct Kierros;
 
-    void muuttui(std::uint32_t numero);
-    void avainRivilta(const std::vector<Pelaaja> &rivit, std::uint32_t numero);
-    void jarjestaKaikki();
-    void jarjestaMuuttuneet(std::size_t n, const std::vector<std::uint32_t> &kosketut);
-    void puraOdottavat();
-    void asetaJarjestys(std::vector<std::uint32_t> &jarjestys, std::vector<Avain> &avaimet);
+    std::optional<std::vector<Muutos>> muutokset(const std::vector<Pelaaja> &rivit);
+    void jarjestaMuuttuneet(std::vector<Muutos> &muutokset);
+    std::size_t ylitykset(const Avain &x) const;
+    void jarjestyksessa(const Avain &x, const Ryhma &r, std::vector<std::uint32_t> &ulos) const;
+    std::vector<std::uint32_t> jarjestysNyt(std::size_t riveja) const;
 #ifdef VASKITAULU_TARKISTA
-    void tarkistaJarjestys();
+    void tarkistaJarjestys(std::size_t riveja);
     std::vector<std::uint32_t> suora_; // the ranking made level by level with the plain loop
-    bool suoraKaytossa_ = false;
+    bool suoraKaytossa_ = true;
 #endif
 
     std::unordered_map<std::string, std::uint32_t> rivinumerot_;
-    std::vector<std::uint32_t> jarjestys_; // row numbers, best first
-    // Each row's ranking key by row number, kept beside the rows so that ranking reads no
-    // rows; only those the level changed are read again.
+    // Rows from `jarjestettyja_` on were made since the last ranking; those before it are
+    // ranked, each in the group of its key as it was then (`avaimet_`).
+    std::size_t jarjestettyja_ = 0;
     std::vector<Avain> avaimet_;
-    std::vector<bool> avaimellinen_;
-    std::size_t avaimellisia_ = 0;
-    std::vector<std::uint32_t> kosketut_; // changed or made in the level being counted
-    // After a ranking by keys (`jarjestetty_`): the keys in ranked order, as they were then,
-    // and each row's place in that order. Rows made since follow at the end of `jarjestys_`.
-    bool jarjestetty_ = false;
-    std::vector<Avain> jarjestysAvaimet_;
-    std::vector<std::uint32_t> paikat_;
-    std::vector<std::uint32_t> uusiJarjestys_; // room for the next ranking
-    std::vector<Avain> uudetAvaimet_;
-    // Rows made by levels that changed no older row, not ranked yet; `tasonAlku_` is the
-    // number of rows before the level being counted.
-    std::vector<std::uint32_t> odottavat_;
-    std::size_t tasonAlku_ = 0;
-    bool vanhaKosketettu_ = false;
+    std::map<Avain, Ryhma> ryhmat_;
+    Laskettu<std::pair<Avain, std::uint32_t>> rivitAvaimittain_; // (key, row) of ranked rows
+    // The intervals crossed: their lower ends in `alas_`, the upper ends that are not without
+    // end in `ylos_`, each with a number of its own so that equal ends are all kept.
+    Laskettu<std::pair<Avain, std::uint64_t>> alas_, ylos_;
+    std::uint64_t ylityksiaKaikkiaan_ = 0;
+    std::vector<std::uint32_t> kosketut_;    // ranked rows changed in the level being counted
+    std::vector<std::uint32_t> muutosnumero_; // row -> 1 + its index among the changes, or 0
 };
 
 } // namespace vt
