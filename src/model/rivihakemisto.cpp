@@ -41,12 +41,16 @@ std::size_t RiviHakemisto::ylitykset(const Avain &x) const {
     return alas_.order_of_key({x, 0}) - ylos_.order_of_key({x, UINT64_MAX});
 }
 
-// The members of group `r` of key `x` in their order now: the ring read from its head, turned
-// once for each crossing of `x` since the group was written.
+// The members of group `r` of key `x` in their order now: as written, turned once for each
+// crossing of `x` since (a group of one is written without its count).
 void RiviHakemisto::jarjestyksessa(const Avain &x, const Ryhma &r,
                                    std::vector<std::uint32_t> &ulos) const {
     const std::size_t g = r.jasenet.size();
-    const std::size_t paa = (r.paa + (ylitykset(x) - r.ylityksia) % g) % g;
+    if (g == 1) { // a group of one turns into itself
+        ulos.push_back(r.jasenet[0]);
+        return;
+    }
+    const std::size_t paa = (ylitykset(x) - r.ylityksia) % g;
     ulos.insert(ulos.end(), r.jasenet.begin() + static_cast<long>(paa), r.jasenet.end());
     ulos.insert(ulos.end(), r.jasenet.begin(), r.jasenet.begin() + static_cast<long>(paa));
 }
@@ -155,7 +159,8 @@ struct RiviHakemisto::Kierros {
     // The keys of the groups the level writes anew, ascending, and each one's members at the
     // start in their order (empty for a group that did not exist).
     std::vector<Avain> avaimet;
-    std::vector<std::vector<std::uint32_t>> alussa;
+    std::vector<std::uint32_t> alussa;
+    std::vector<std::size_t> alussaAlku; // group k is alussa[alussaAlku[k], alussaAlku[k + 1])
     // The changes by their key now, equal keys by their place at the start (indices of `m`).
     std::vector<std::uint32_t> avaimittain;
 
@@ -188,21 +193,23 @@ void RiviHakemisto::Kierros::luePurettavat() {
     }
     std::sort(avaimet.begin(), avaimet.end());
     avaimet.erase(std::unique(avaimet.begin(), avaimet.end()), avaimet.end());
-    alussa.resize(avaimet.size());
     h.muutosnumero_.resize(std::max(h.muutosnumero_.size(), h.jarjestettyja_));
     for (std::size_t i = 0; i < m.size(); ++i)
         if (!m[i].uusi)
             h.muutosnumero_[m[i].rivi] = static_cast<std::uint32_t>(i + 1);
+    alussaAlku.reserve(avaimet.size() + 1);
     for (std::size_t k = 0; k < avaimet.size(); ++k) {
+        alussaAlku.push_back(alussa.size());
         const auto it = h.ryhmat_.find(avaimet[k]);
         if (it == h.ryhmat_.end())
             continue;
-        h.jarjestyksessa(it->first, it->second, alussa[k]);
+        h.jarjestyksessa(it->first, it->second, alussa);
         h.ryhmat_.erase(it);
-        for (std::size_t p = 0; p < alussa[k].size(); ++p)
-            if (const std::uint32_t i = h.muutosnumero_[alussa[k][p]])
-                m[i - 1].paikka = static_cast<std::uint32_t>(p);
+        for (std::size_t p = alussaAlku[k]; p < alussa.size(); ++p)
+            if (const std::uint32_t i = h.muutosnumero_[alussa[p]])
+                m[i - 1].paikka = static_cast<std::uint32_t>(p - alussaAlku[k]);
     }
+    alussaAlku.push_back(alussa.size());
     for (const Muutos &x : m)
         if (!x.uusi)
             h.muutosnumero_[x.rivi] = 0;
@@ -242,17 +249,18 @@ RiviHakemisto::Kierros::jasenetAlussa(std::size_t k, std::size_t a, std::size_t 
     std::vector<std::uint32_t> jasenet;
     muutoksia.clear();
     std::size_t c = a;
-    for (std::size_t p = 0; p <= alussa[k].size(); ++p) {
+    const std::uint32_t *vanhat = alussa.data() + alussaAlku[k];
+    const std::size_t koko = alussaAlku[k + 1] - alussaAlku[k];
+    for (std::size_t p = 0; p <= koko; ++p) {
         // The changes at the start before place p of the old group come first.
-        const std::size_t raja = p < alussa[k].size() ? ennenPaikkaa(x, static_cast<std::uint32_t>(p))
-                                                      : m.size();
+        const std::size_t raja = p < koko ? ennenPaikkaa(x, static_cast<std::uint32_t>(p)) : m.size();
         for (; c < b && avaimittain[c] < raja; ++c) {
             jasenet.push_back(m[avaimittain[c]].rivi);
             muutoksia.push_back(avaimittain[c] + 1);
         }
-        if (p == alussa[k].size())
+        if (p == koko)
             break;
-        const std::uint32_t r = alussa[k][p];
+        const std::uint32_t r = vanhat[p];
         const bool muuttunut = raja < m.size() && m[raja].rivi == r && !m[raja].uusi &&
                                m[raja].vanha == x;
         if (!muuttunut) { // a changed member is among the changes of its key now, if it stays
@@ -282,8 +290,11 @@ void RiviHakemisto::Kierros::kirjoitaRyhmat() {
         while (d < avaimittain.size() && m[avaimittain[d]].avain == x)
             ++d;
         std::vector<std::uint32_t> jasenet = jasenetAlussa(k, c, d, muutoksia);
-        if (jasenet.empty())
+        if (jasenet.size() <= 1) { // nothing to turn, and no turns to count for later
+            if (!jasenet.empty())
+                h.ryhmat_.emplace_hint(h.ryhmat_.end(), x, Ryhma{std::move(jasenet), 0});
             continue;
+        }
         const std::size_t ennenX = h.rivitAvaimittain_.order_of_key({x, 0});
         const std::size_t muutoksiaEnnenX = ennenPaikkaa(x, 0);
         jalkeen.resize(jasenet.size());
@@ -298,9 +309,9 @@ void RiviHakemisto::Kierros::kirjoitaRyhmat() {
             }
             jalkeen[j] = static_cast<std::uint32_t>(n);
         }
-        if (jasenet.size() >= 2 && jalkeen[0] != 0)
+        if (jalkeen[0] != 0)
             jarjesta_detail::jarjestaRyhma(jasenet.data(), jasenet.size(), jalkeen);
-        h.ryhmat_.emplace_hint(h.ryhmat_.end(), x, Ryhma{std::move(jasenet), 0, h.ylitykset(x)});
+        h.ryhmat_.emplace_hint(h.ryhmat_.end(), x, Ryhma{std::move(jasenet), h.ylitykset(x)});
     }
 }
 
@@ -317,7 +328,7 @@ void RiviHakemisto::Kierros::paivitaAvaimet() {
 }
 
 void RiviHakemisto::jarjestaMuuttuneet(std::vector<Muutos> &muutokset) {
-    Kierros k{*this, muutokset, {}, {}, {}};
+    Kierros k{*this, muutokset, {}, {}, {}, {}};
     k.luePurettavat();
     k.jarjestaAlunMukaan();
     k.kirjaaYlitykset();

@@ -90,11 +90,10 @@ class RiviHakemisto {
         __gnu_pbds::tree<T, __gnu_pbds::null_type, std::less<T>, __gnu_pbds::rb_tree_tag,
                          __gnu_pbds::tree_order_statistics_node_update>;
 
-    // A group of equal keys: its members as a ring read from `paa`, as it was when written,
-    // and the crossings of its key counted then.
+    // A group of equal keys: its members in their order when written, and the crossings of
+    // its key counted then. Read as a ring, it turns by moving its head.
     struct Ryhma {
         std::vector<std::uint32_t> jasenet;
-        std::size_t paa = 0;
         std::size_t ylityksia = 0;
     };
     // A row the level changed or made: its key at the start (old rows), its key now, and its
