@@ -16,7 +16,6 @@ void RiviHakemisto::rakenna(std::vector<Pelaaja> &rivit) {
     jarjestettyja_ = 0;
     avaimet_.clear();
     ryhmat_.clear();
-    rivitAvaimittain_.clear();
     alas_.clear();
     ylos_.clear();
     ylityksiaKaikkiaan_ = 0;
@@ -163,6 +162,7 @@ struct RiviHakemisto::Kierros {
     std::vector<std::size_t> alussaAlku; // group k is alussa[alussaAlku[k], alussaAlku[k + 1])
     // The changes by their key now, equal keys by their place at the start (indices of `m`).
     std::vector<std::uint32_t> avaimittain;
+    std::vector<std::pair<Avain, Ryhma>> uudet; // the groups written, by key
 
     static bool ennen(const Muutos &a, const Muutos &b) {
         return std::tie(a.uusi, a.vanha, a.paikka) < std::tie(b.uusi, b.vanha, b.paikka);
@@ -183,8 +183,8 @@ struct RiviHakemisto::Kierros {
 };
 
 // Step 1. After it: `avaimet` holds the keys that a changed row leaves or joins, `alussa` the
-// members of those groups in their order at the start, taken out of `ryhmat_`, and each
-// changed old row knows its place in its group.
+// members of those groups in their order at the start, and each changed old row knows its
+// place in its group.
 void RiviHakemisto::Kierros::luePurettavat() {
     for (const Muutos &x : m) {
         if (!x.uusi)
@@ -204,7 +204,6 @@ void RiviHakemisto::Kierros::luePurettavat() {
         if (it == h.ryhmat_.end())
             continue;
         h.jarjestyksessa(it->first, it->second, alussa);
-        h.ryhmat_.erase(it);
         for (std::size_t p = alussaAlku[k]; p < alussa.size(); ++p)
             if (const std::uint32_t i = h.muutosnumero_[alussa[p]])
                 m[i - 1].paikka = static_cast<std::uint32_t>(p - alussaAlku[k]);
@@ -271,12 +270,12 @@ RiviHakemisto::Kierros::jasenetAlussa(std::size_t k, std::size_t a, std::size_t 
     return jasenet;
 }
 
-// Step 4. After it: every group of `avaimet` that has members is in `ryhmat_`, in the order
-// the exchange sort gives it. The groups are written in ascending order of key; a Fenwick
+// Step 4. After it: `uudet` holds every group of `avaimet` that has members, in the order
+// the exchange sort gives it; `ryhmat_` is as at the start. The groups are written in ascending order of key; a Fenwick
 // tree over the places at the start of the changes holds those whose key now is below the
 // group's, so the changes below x behind a member are counted in log n. The unchanged rows
 // below x behind a member are those between it and the first place of key x at the start,
-// less the changes there: counted in the tree of ranked rows by key.
+// less the changes there: counted in the tree of groups.
 void RiviHakemisto::Kierros::kirjoitaRyhmat() {
     jarjesta_detail::Laskuripuu pienet(m.size());
     std::size_t pienia = 0, c = 0;
@@ -292,10 +291,10 @@ void RiviHakemisto::Kierros::kirjoitaRyhmat() {
         std::vector<std::uint32_t> jasenet = jasenetAlussa(k, c, d, muutoksia);
         if (jasenet.size() <= 1) { // nothing to turn, and no turns to count for later
             if (!jasenet.empty())
-                h.ryhmat_.emplace_hint(h.ryhmat_.end(), x, Ryhma{std::move(jasenet), 0});
+                uudet.emplace_back(x, Ryhma{std::move(jasenet), 0});
             continue;
         }
-        const std::size_t ennenX = h.rivitAvaimittain_.order_of_key({x, 0});
+        const std::size_t ennenX = h.ryhmat_.jasenetEnnen(x);
         const std::size_t muutoksiaEnnenX = ennenPaikkaa(x, 0);
         jalkeen.resize(jasenet.size());
         for (std::size_t j = 0; j < jasenet.size(); ++j) {
@@ -304,23 +303,26 @@ void RiviHakemisto::Kierros::kirjoitaRyhmat() {
             if (q > 0 && m[q - 1].rivi == jasenet[j] && !m[q - 1].uusi && m[q - 1].vanha < x) {
                 // A row from below x: the unchanged rows between it and x are behind it.
                 const Muutos &y = m[q - 1];
-                const std::size_t paikka = h.rivitAvaimittain_.order_of_key({y.vanha, 0}) + y.paikka;
+                const std::size_t paikka = h.ryhmat_.jasenetEnnen(y.vanha) + y.paikka;
                 n += ennenX - paikka - 1 - (muutoksiaEnnenX - q);
             }
             jalkeen[j] = static_cast<std::uint32_t>(n);
         }
         if (jalkeen[0] != 0)
             jarjesta_detail::jarjestaRyhma(jasenet.data(), jasenet.size(), jalkeen);
-        h.ryhmat_.emplace_hint(h.ryhmat_.end(), x, Ryhma{std::move(jasenet), h.ylitykset(x)});
+        uudet.emplace_back(x, Ryhma{std::move(jasenet), h.ylitykset(x)});
     }
 }
 
-// Step 5. After it: every row is ranked, under its key now.
+// Step 5. After it: the groups written replace those read, and every row is ranked, under
+// its key now.
 void RiviHakemisto::Kierros::paivitaAvaimet() {
+    for (std::size_t k = 0; k < avaimet.size(); ++k)
+        if (alussaAlku[k + 1] > alussaAlku[k])
+            h.ryhmat_.erase(avaimet[k]);
+    for (auto &u : uudet)
+        h.ryhmat_.insert(std::move(u));
     for (const Muutos &x : m) {
-        if (!x.uusi)
-            h.rivitAvaimittain_.erase({x.vanha, x.rivi});
-        h.rivitAvaimittain_.insert({x.avain, x.rivi});
         if (h.avaimet_.size() <= x.rivi)
             h.avaimet_.resize(x.rivi + 1);
         h.avaimet_[x.rivi] = x.avain;
@@ -328,7 +330,7 @@ void RiviHakemisto::Kierros::paivitaAvaimet() {
 }
 
 void RiviHakemisto::jarjestaMuuttuneet(std::vector<Muutos> &muutokset) {
-    Kierros k{*this, muutokset, {}, {}, {}, {}};
+    Kierros k{*this, muutokset, {}, {}, {}, {}, {}};
     k.luePurettavat();
     k.jarjestaAlunMukaan();
     k.kirjaaYlitykset();

@@ -47,7 +47,6 @@
 #include <ext/pb_ds/assoc_container.hpp>
 #include <ext/pb_ds/tree_policy.hpp>
 #include <functional>
-#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -96,6 +95,41 @@ class RiviHakemisto {
         std::vector<std::uint32_t> jasenet;
         std::size_t ylityksia = 0;
     };
+    // The groups by key, each node counting the members of the groups under it, so that the
+    // rows before a key are counted in log n. A group is never changed in the tree: it is
+    // taken out and put in anew.
+    template <class NodeCItr, class NodeItr, class Cmp, class Alloc> struct JasenetEnnen {
+        using metadata_type = std::size_t;
+        // The members of the groups of keys below `x`.
+        std::size_t jasenetEnnen(const Avain &x) const {
+            std::size_t n = 0;
+            const NodeCItr loppu = node_end();
+            for (NodeCItr it = node_begin(); it != loppu;) {
+                if ((**it).first < x) {
+                    if (const NodeCItr l = it.get_l_child(); l != loppu)
+                        n += l.get_metadata();
+                    n += (**it).second.jasenet.size();
+                    it = it.get_r_child();
+                } else {
+                    it = it.get_l_child();
+                }
+            }
+            return n;
+        }
+        void operator()(NodeItr it, NodeCItr loppu) {
+            std::size_t n = (**it).second.jasenet.size();
+            if (const NodeItr l = it.get_l_child(); l != loppu)
+                n += l.get_metadata();
+            if (const NodeItr r = it.get_r_child(); r != loppu)
+                n += r.get_metadata();
+            const_cast<metadata_type &>(it.get_metadata()) = n;
+        }
+        virtual NodeCItr node_begin() const = 0;
+        virtual NodeCItr node_end() const = 0;
+        virtual ~JasenetEnnen() = default;
+    };
+    using Ryhmat = __gnu_pbds::tree<Avain, Ryhma, std::less<Avain>, __gnu_pbds::rb_tree_tag,
+                                    JasenetEnnen>;
     // A row the level changed or made: its key at the start (old rows), its key now, and its
     // place at the start: in its group (old rows) or its row number (new rows).
     struct Muutos {
@@ -123,8 +157,7 @@ class RiviHakemisto {
     // ranked, each in the group of its key as it was then (`avaimet_`).
     std::size_t jarjestettyja_ = 0;
     std::vector<Avain> avaimet_;
-    std::map<Avain, Ryhma> ryhmat_;
-    Laskettu<std::pair<Avain, std::uint32_t>> rivitAvaimittain_; // (key, row) of ranked rows
+    Ryhmat ryhmat_;
     // The intervals crossed: their lower ends in `alas_`, the upper ends that are not without
     // end in `ylos_`, each with a number of its own so that equal ends are all kept.
     Laskettu<std::pair<Avain, std::uint64_t>> alas_, ylos_;
