@@ -9,6 +9,7 @@
 #include "util/teksti.h"
 #include "util/versio.h"
 
+#include <array>
 #include <ostream>
 #include <sstream>
 #include <utility>
@@ -77,8 +78,10 @@ void tulostaAlku(std::ostream &out, const std::string &title, const std::string 
     out << "</p>\n";
 }
 
+// `voittoajat`: the sum of the winning times of the single player and the multiplayer table.
 void tulostaLevelit(std::ostream &out, const std::vector<Level> &levels,
-                    const Tulostusasetukset &options, std::ostream &konsoli) {
+                    const Tulostusasetukset &options, const std::array<Aika, 2> &voittoajat,
+                    std::ostream &konsoli) {
     kayLevelit(levels, options, konsoli,
                {[&](bool multi) {
                     out << (multi ? "<br><h2>Multiplayer times:</h2><br>\n"
@@ -96,8 +99,7 @@ void tulostaLevelit(std::ostream &out, const std::vector<Level> &levels,
                 },
                 [&](bool multi) {
                     out << "<tr><td></td><td><b>Total:</b></td><td><b>"
-                        << listattujenVoittoajat(levels, options, multi).str()
-                        << "</b></td><td></td></tr>\n"
+                        << voittoajat[multi ? 1 : 0].str() << "</b></td><td></td></tr>\n"
                         << TAULU_LOPPU;
                 }});
 }
@@ -244,7 +246,9 @@ void tulostaHtml(std::ostream &sivu, const std::vector<Level> &levels, Tulostusa
     // The page after its head is made first: the head declares the encoding the whole page has.
     std::ostringstream out;
     tulostaAlku(out, title, paivitetty, options);
-    tulostaLevelit(out, levels, options, konsoli);
+    const std::array<Aika, 2> voittoajat = {listattujenVoittoajat(levels, options, false),
+                                            listattujenVoittoajat(levels, options, true)};
+    tulostaLevelit(out, levels, options, voittoajat, konsoli);
     const Sivunluvut s = laskeSivunluvut(levels, options, cupTaulukko, konsoli);
     tulostaTotalit(out, s.luvut, options.lapaistyt, levels.size());
     if (options.lisatilastot) {
