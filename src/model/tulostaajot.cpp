@@ -1,3 +1,5 @@
+#include "model/tulostaajot.h"
+
 #include "model/jarjestykset.h"
 #include "model/level.h"
 #include "util/teksti.h"
@@ -6,61 +8,91 @@
 
 namespace vt {
 
-void Level::tulostaAjot(std::ostream &out, Tulostusasetukset options, bool multi, bool html) const {
-    std::vector<Ajo> lista;
-    for (const Ajo &a : ajot_)
-        if (a.multiplayer() == multi)
-            lista.push_back(a);
-    vaihtojarjesta(lista, ajatParhaatEnsin());
-    if (options.vainParas)
-        yksiAjoPerNimi(lista);
+namespace {
 
-    if (html) {
-        if (!lista.empty()) {
-            const Ajo &paras = lista[0];
-            const bool lihavoi = options.lihavoiUudet;
-            out << "<td>";
-            if (lihavoi && paras.uusi)
-                out << "<b>" << paras.aika.str() << "</b></td><td><b>" << htmlSuojaa(paras.nimi)
-                    << "</b>";
-            else
-                out << paras.aika.str() << "</td><td>" << htmlSuojaa(paras.nimi);
-            for (size_t i = 1; i < lista.size(); ++i) {
-                if (!(lista[i].aika == paras.aika))
-                    continue;
-                out << " / ";
-                if (lihavoi && lista[i].uusi)
-                    out << "<b>" << htmlSuojaa(lista[i].nimi) << "</b>";
-                else
-                    out << htmlSuojaa(lista[i].nimi);
-            }
-            out << "</td>\n";
-        }
-        out << "\n";
-        return;
-    }
+bool samaNimi(const std::vector<Ajo> &ajot) {
+    for (const Ajo &a : ajot)
+        if (a.nimi != ajot[0].nimi)
+            return false;
+    return true;
+}
 
-    size_t kirjoitetaan = lista.size();
-    if (!options.kaikkiAjat && kirjoitetaan > 10)
-        kirjoitetaan = 10;
-    for (size_t i = 0; i < kirjoitetaan; ++i) {
-        if (i > 0)
-            out << "\n";
-        out << lista[i].aika.str() << " " << lista[i].nimi;
-    }
-    if (lista.size() > 1) {
-        bool samaNimi = true;
-        for (const Ajo &a : lista)
-            if (a.nimi != lista[0].nimi)
-                samaNimi = false;
-        if ((samaNimi && options.keskiarvoYksi) || (!samaNimi && options.keskiarvoUseita)) {
-            Aika summa;
-            for (const Ajo &a : lista)
-                summa = summa + a.aika;
-            out << "    Average: " << (summa / static_cast<unsigned>(lista.size())).str();
+std::optional<Aika> keskiarvo(const std::vector<Ajo> &ajot, const Tulostusasetukset &options) {
+    if (ajot.size() < 2)
+        return std::nullopt;
+    const bool yksi = samaNimi(ajot);
+    if (!(yksi ? options.keskiarvoYksi : options.keskiarvoUseita))
+        return std::nullopt;
+    Aika summa;
+    for (const Ajo &a : ajot)
+        summa = summa + a.aika;
+    return summa / static_cast<unsigned>(ajot.size());
+}
+
+// A name of the winning cell, in bold when it is new and new times are marked.
+void voittaja(std::ostream &out, const Ajo &ajo, bool lihavoi) {
+    if (lihavoi && ajo.uusi)
+        out << "<b>" << htmlSuojaa(ajo.nimi) << "</b>";
+    else
+        out << htmlSuojaa(ajo.nimi);
+}
+
+// The page's two cells of a level: the best time, and every name that drove it.
+void tulostaHtmlSolut(std::ostream &out, const std::vector<Ajo> &ajot, bool lihavoi) {
+    if (!ajot.empty()) {
+        const Ajo &paras = ajot[0];
+        out << "<td>";
+        if (lihavoi && paras.uusi)
+            out << "<b>" << paras.aika.str() << "</b></td><td>";
+        else
+            out << paras.aika.str() << "</td><td>";
+        voittaja(out, paras, lihavoi);
+        for (size_t i = 1; i < ajot.size(); ++i) {
+            if (!(ajot[i].aika == paras.aika))
+                continue;
+            out << " / ";
+            voittaja(out, ajot[i], lihavoi);
         }
+        out << "</td>\n";
     }
     out << "\n";
+}
+
+// The stat file's rows of a level: "time name", the average after the last.
+void tulostaTekstina(std::ostream &out, const LevelinAjot &l) {
+    for (size_t i = 0; i < l.listattavia; ++i) {
+        if (i > 0)
+            out << "\n";
+        out << l.ajot[i].aika.str() << " " << l.ajot[i].nimi;
+    }
+    if (l.keskiarvo)
+        out << "    Average: " << l.keskiarvo->str();
+    out << "\n";
+}
+
+} // namespace
+
+LevelinAjot laskeLevelinAjot(const Level &level, const Tulostusasetukset &options, bool multi) {
+    LevelinAjot l;
+    for (const Ajo &a : level.ajot())
+        if (a.multiplayer() == multi)
+            l.ajot.push_back(a);
+    vaihtojarjesta(l.ajot, ajatParhaatEnsin());
+    if (options.vainParas)
+        yksiAjoPerNimi(l.ajot);
+    l.listattavia = l.ajot.size();
+    if (!options.kaikkiAjat && l.listattavia > AJOJA_ENINTAAN)
+        l.listattavia = AJOJA_ENINTAAN;
+    l.keskiarvo = keskiarvo(l.ajot, options);
+    return l;
+}
+
+void Level::tulostaAjot(std::ostream &out, Tulostusasetukset options, bool multi, bool html) const {
+    const LevelinAjot l = laskeLevelinAjot(*this, options, multi);
+    if (html)
+        tulostaHtmlSolut(out, l.ajot, options.lihavoiUudet);
+    else
+        tulostaTekstina(out, l);
 }
 
 } // namespace vt

@@ -1,4 +1,5 @@
 #include "model/level.h"
+#include "model/tulostaajot.h"
 #include "testiapu.h"
 
 #include <algorithm>
@@ -71,4 +72,46 @@ TEST(TulostaAjot, HtmlJoinsEqualBestNamesAndEscapes) {
     o.lihavoiUudet = true;
     EXPECT_EQ(teksti(l, o, false, true),
               "<td>     1:00,00</td><td>A&lt;b&gt; / <b>B&amp;C</b> / D</td>\n\n");
+}
+
+TEST(LevelinAjot, OneKindBestFirstTenListedAverageOverAll) {
+    Level l("L");
+    for (int i = 11; i >= 0; --i)
+        l.lisaaAjo(ajo("A", "0:2" + std::to_string(i % 10) + "," + std::to_string(i / 10) + "0"));
+    l.lisaaAjo(ajo("A, B", "0:01,00"));
+    Tulostusasetukset o;
+    o.kaikkiAjat = false;
+    LevelinAjot a = laskeLevelinAjot(l, o, false);
+    ASSERT_EQ(a.ajot.size(), 12u);
+    EXPECT_EQ(a.listattavia, 10u);
+    EXPECT_EQ(a.ajot[0].aika.str(), Aika("0:20,00").str());
+    EXPECT_EQ(a.ajot[11].aika.str(), Aika("0:29,00").str());
+    // 0:20,00..0:29,00 (245,00) and 0:20,10, 0:21,10: 286,20 / 12 = 23,85.
+    ASSERT_TRUE(a.keskiarvo.has_value());
+    EXPECT_EQ(a.keskiarvo->str(), Aika("0:23,85").str());
+    o.kaikkiAjat = true;
+    EXPECT_EQ(laskeLevelinAjot(l, o, false).listattavia, 12u);
+    LevelinAjot m = laskeLevelinAjot(l, o, true);
+    ASSERT_EQ(m.ajot.size(), 1u);
+    EXPECT_EQ(m.ajot[0].nimi, "A, B");
+    EXPECT_FALSE(m.keskiarvo.has_value());
+}
+
+TEST(LevelinAjot, AverageByNumberOfNames) {
+    Level yksi = testi::level("L", {ajo("A", "0:10,00"), ajo("A", "0:11,00")});
+    Level kaksi = testi::level("L", {ajo("A", "0:10,00"), ajo("B", "0:11,00")});
+    Tulostusasetukset o;
+    o.keskiarvoYksi = true;
+    o.keskiarvoUseita = false;
+    EXPECT_EQ(laskeLevelinAjot(yksi, o, false).keskiarvo->str(), Aika("0:10,50").str());
+    EXPECT_FALSE(laskeLevelinAjot(kaksi, o, false).keskiarvo.has_value());
+    o.keskiarvoYksi = false;
+    o.keskiarvoUseita = true;
+    EXPECT_FALSE(laskeLevelinAjot(yksi, o, false).keskiarvo.has_value());
+    EXPECT_EQ(laskeLevelinAjot(kaksi, o, false).keskiarvo->str(), Aika("0:10,50").str());
+    // With one run per name, the runs dropped leave the average too.
+    o.vainParas = true;
+    o.keskiarvoYksi = true;
+    EXPECT_FALSE(laskeLevelinAjot(yksi, o, false).keskiarvo.has_value());
+    EXPECT_EQ(laskeLevelinAjot(yksi, o, false).ajot.size(), 1u);
 }

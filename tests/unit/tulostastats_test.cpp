@@ -138,3 +138,26 @@ TEST(TulostaStats, TeamsSectionAndNotes) {
     t = kirjoita(l, o, false);
     EXPECT_NE(t.find("    10:30,00    (2 levels finished) \n\n"), std::string::npos);
 }
+
+TEST(TulostaStats, BestTimesNameColumnIsTheLongestOfAllRowsAtLeastTwelve) {
+    // Short names: the players' column is 12 + 3 wide; the teams' column is always 20.
+    std::vector<Level> l = {testi::level("1", {ajo("A [t]", "0:10,00"), ajo("B", "0:11,00")})};
+    Tulostusasetukset o;
+    std::string t = kirjoita(l, o, false);
+    EXPECT_NE(t.find("  Amount of best times of players: \n"
+                     "    1.   A [t]          1 best time in level 1\n"
+                     "    2.   B              0 best times\n\n"
+                     "  Amount of best times of teams: \n"
+                     "    1. t                   1 best time in level 1\n\n"),
+              std::string::npos)
+        << t;
+    // A multiplayer name (17 bytes) widens the column to 20 even where the totals leave it out.
+    l.push_back(testi::level("2", {ajo("B, Cdefghijklmnop", "0:20,00")}));
+    o.multiAjat = false;
+    t = kirjoita(l, o, false);
+    EXPECT_EQ(t.find("B, Cdefghijklmnop", t.find("The following are")),
+              t.find("    2.   B, Cdefghijklmnop   1 best time in level 2\n") + 9)
+        << t;
+    EXPECT_NE(t.find("    1.   A [t]               1 best time in level 1\n"), std::string::npos)
+        << t;
+}
