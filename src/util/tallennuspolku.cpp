@@ -64,9 +64,9 @@ void Tallennus::kysy(const std::function<void()> &kysymykset) {
     }
 }
 
-bool Tallennus::kirjoita(const std::function<void(std::ostream &)> &kirjoita,
+bool Tallennus::kirjoita(const std::function<void(std::ostream &)> &kirjoittaja,
                          const Tallennusraportti &raportti) {
-    switch (kirjoitaTiedostoon(nimi_, kirjoita)) {
+    switch (kirjoitaTiedostoon(nimi_, kirjoittaja)) {
     case Kirjoitus::Onnistui:
         if (raportti.kerroOnnistuminen)
             konsoli_.ulos() << "File " << nimi_ << " saved successfully. \n";

@@ -11,6 +11,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace vt {
 
@@ -49,9 +50,9 @@ class Tallennus {
     // The command's questions; when the input ends during them, only a file that `varaa`
     // created is removed, and the end of input goes on.
     void kysy(const std::function<void()> &kysymykset);
-    // Writes the file through `kirjoita` (emptied first, in place) and tells the outcome; true
+    // Writes the file through `kirjoittaja` (emptied first, in place) and tells the outcome; true
     // when every byte reached the file.
-    bool kirjoita(const std::function<void(std::ostream &)> &kirjoita,
+    bool kirjoita(const std::function<void(std::ostream &)> &kirjoittaja,
                   const Tallennusraportti &raportti = {});
 
     const std::string &nimi() const { return nimi_; }
