@@ -4,9 +4,8 @@
 #include "battle/battlet.h"
 #include "battle/battletiedosto.h"
 #include "util/syote.h"
-#include "util/tiedosto.h"
+#include "util/tallennuspolku.h"
 
-#include <optional>
 #include <ostream>
 
 namespace vt {
@@ -25,38 +24,21 @@ void lueBattleLoki(Tila &t, const std::string &nimi) {
 }
 
 void tallennaBattlet(Tila &t) {
-    bool kirjoitettu = false;
-    const std::optional<std::string> vahvistettu =
-        kysyTallennusnimi(t, {".txt", TULOSTIEDOSTO_ALKU}, &kirjoitettu);
-    if (!vahvistettu)
+    Tallennus tallennus = menunTallennus(t);
+    if (!tallennus.kysyNimi(vapaaNimi(TULOSTIEDOSTO_ALKU, ".txt", tiedostoOnOlemassa), ".txt"))
         return;
     const bool html = kysyHtmlMuoto(t.konsoli);
-    const std::string nimi = battleTiedostonNimi(*vahvistettu, html, tiedostoOnOlemassa);
-    // The form may have led to another name than the one confirmed.
-    if (nimi != *vahvistettu && tiedostoOnOlemassa(nimi) &&
-        kysyluku(t.konsoli, "File " + nimi + " already exists, overwrite? (1=yes, 2=no): ", 1, 2,
-                 false) == 2) {
-        t.ulos() << "Saving cancelled.\n";
+    // The form may lead to another name than the one confirmed.
+    if (!tallennus.vaihdaNimi(battleTiedostonNimi(tallennus.nimi(), html, tiedostoOnOlemassa)) ||
+        !tallennus.varaa())
         return;
-    }
-    // A link to nothing is followed only under the very name the user typed.
-    if (!voiKirjoittaa(nimi) || (linkkiTyhjaan(nimi) && !(kirjoitettu && nimi == *vahvistettu))) {
-        t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
-        return;
-    }
-    const unsigned bonus = kysyLisapisteet(t.konsoli, 1);
+    unsigned bonus = 0;
+    tallennus.kysy([&] { bonus = kysyLisapisteet(t.konsoli, 1); });
     const BattleTiedosto tiedosto = teeBattleTiedosto(t.levelit, html, bonus, t.ulos(), t.kello);
     t.ulos() << "Writing to file...\n";
-    const Kirjoitus tulos = kirjoitaTiedostoon(
-        nimi, [&](std::ostream &out) { out << tiedosto.alku << tiedosto.keski << tiedosto.loppu; });
-    if (tulos == Kirjoitus::EiAukea) {
-        t.tiedostoVirhe() << "Output file couldn't be made. \n";
-        tauko(t.konsoli);
-    }
-    if (tulos == Kirjoitus::Onnistui)
-        t.ulos() << "File " << nimi << " saved successfully. \n";
-    else
-        t.tiedostoVirhe() << "Saving file " << nimi << " failed. \n";
+    tallennus.kirjoita(
+        [&](std::ostream &out) { out << tiedosto.alku << tiedosto.keski << tiedosto.loppu; },
+        {.kerroOnnistuminen = true, .eiSyntynytTauolla = true});
 }
 
 } // namespace vt

@@ -11,6 +11,7 @@
 #include "stats/tulostahtml.h"
 #include "stats/tulostastats.h"
 #include "util/syote.h"
+#include "util/tallennuspolku.h"
 #include "util/teksti.h"
 #include "util/tiedosto.h"
 
@@ -213,37 +214,24 @@ int rakenna(const Erakomento &k, std::ostream &konsoli, const Kello &kello, std:
     return 0;
 }
 
-// Writes the output: standard output directly; a regular file (or a new name) through a
-// temporary file renamed over it; anything else (a device, a pipe) directly.
+// Writes the output: standard output directly; a file as util/tallennuspolku writes a batch
+// output.
 bool kirjoita(const std::string &tuloste, const std::string &sisalto, std::ostream &out,
               std::ostream &virheet) {
-    errno = 0;
     if (tuloste == "-") {
+        errno = 0;
         out.write(sisalto.data(), static_cast<std::streamsize>(sisalto.size()));
         out.flush();
         if (!out)
             virhe(virheet, "standard output", syy(errno ? errno : EIO));
         return static_cast<bool>(out);
     }
-    std::error_code e;
-    const fs::file_status s = fs::status(tuloste, e);
-    if (fs::is_directory(s)) {
-        virhe(virheet, tuloste, syy(EISDIR));
-        return false;
-    }
-    bool ok;
-    if (!fs::exists(s) || fs::is_regular_file(s)) {
-        const Kirjoitus k = korvaaKirjoittaen(tuloste, [&](std::ostream &o) { o << sisalto; });
-        ok = k == Kirjoitus::Onnistui;
-        // Not replaced at all: a read-only file, or no room for a file beside it.
-        if (k == Kirjoitus::EiAukea && errno == 0)
-            errno = EACCES;
-    } else
-        ok = kirjoitaTiedostoon(tuloste, [&](std::ostream &o) { o << sisalto; }) ==
-             Kirjoitus::Onnistui;
-    if (!ok)
-        virhe(virheet, tuloste, syy(errno ? errno : EIO));
-    return ok;
+    int virhenumero = 0;
+    if (kirjoitaTuloste(
+            tuloste, [&](std::ostream &o) { o << sisalto; }, virhenumero) == Kirjoitus::Onnistui)
+        return true;
+    virhe(virheet, tuloste, syy(virhenumero));
+    return false;
 }
 
 volatile std::sig_atomic_t lopetettu = 0;

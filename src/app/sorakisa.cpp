@@ -5,6 +5,7 @@
 #include "series/recit.h"
 #include "series/rekisteroinnit.h"
 #include "util/syote.h"
+#include "util/tallennuspolku.h"
 #include "util/teksti.h"
 #include "util/tiedosto.h"
 
@@ -178,38 +179,12 @@ bool kirjoitaSorakisa(Tila &t, const Level &level) {
                              level.alkuaika.empty() ? haeKello(t.kello) : level.alkuaika);
     o.tekija = kysyOletuksella(t, "Give the designer of this lev", level.annaPitaja());
     o.numero = tapahtumanNumero(level.annaNimi());
-    const std::string oletus =
-        sorakisanOletusnimi(o.numero, TULOSTIEDOSTO_ALKU, tiedostoOnOlemassa);
-    t.konsoli.kehota("Give the file name: (default: " + oletus + "): ");
-    std::string nimi = lyhenna(t.konsoli.lueRivi());
-    const bool kirjoitettu = !onkotyhja(nimi);
-    if (onkotyhja(nimi))
-        nimi = oletus;
-    if (nimi.find('.') == std::string::npos)
-        nimi += ".txt";
-    if (tiedostoOnOlemassa(nimi) &&
-        kysyluku(t.konsoli, "File " + nimi + " already exists, overwrite? (1=yes, 2=no): ", 1, 2,
-                 false) == 2) {
-        t.ulos() << "Saving cancelled.\n";
-        return false;
-    }
-    // A link to nothing is followed only under a name the user typed.
-    if (!kirjoitettu && linkkiTyhjaan(nimi)) {
-        t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
-        return false;
-    }
-    switch (kirjoitaTiedostoon(
-        nimi, [&](std::ostream &out) { tulostaSorakisa(out, ajot, o, t.kello); })) {
-    case Kirjoitus::EiAukea:
-        t.tiedostoVirhe() << "Can't open file " << nimi << "\n";
-        return false;
-    case Kirjoitus::Epaonnistui:
-        t.tiedostoVirhe() << "Saving file " << nimi << " failed. \n";
-        return false;
-    case Kirjoitus::Onnistui:
-        break;
-    }
-    return true;
+    Tallennus tallennus = menunTallennus(t);
+    return tallennus.kysyNimi(sorakisanOletusnimi(o.numero, TULOSTIEDOSTO_ALKU, tiedostoOnOlemassa),
+                              ".txt") &&
+           tallennus.varaa() &&
+           tallennus.kirjoita([&](std::ostream &out) { tulostaSorakisa(out, ajot, o, t.kello); },
+                              {.kerroOnnistuminen = false});
 }
 
 } // namespace

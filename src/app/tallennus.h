@@ -1,13 +1,15 @@
 #pragma once
-// The saving dialogue of options 10 to 16.
+// The menu's side of the saving dialogue of options 10 to 16; the dialogue itself is
+// util/tallennuspolku.
 #include "app/tila.h"
 
 #include <functional>
 #include <iosfwd>
-#include <optional>
 #include <string>
 
 namespace vt {
+
+class Tallennus;
 
 // The kind of file a command saves: the extension added to a name without one and the stem
 // of the proposed free names (stem01 to stem99).
@@ -19,16 +21,13 @@ struct Tiedostolaji {
 // False, after "No levels.", when there is nothing to save.
 bool onLeveleita(Tila &t);
 
-// Proposes the first free name, asks for one and confirms overwriting an existing file.
-// Gives the name, or nothing when the user cancelled; the file is not touched. `kirjoitettu`,
-// when given, tells whether the user typed the name rather than took the proposal.
-std::optional<std::string> kysyTallennusnimi(Tila &t, const Tiedostolaji &laji,
-                                             bool *kirjoitettu = nullptr);
+// A save on the menu's console; a failure it tells counts as a failed file of the session.
+Tallennus menunTallennus(Tila &t);
 
-// The whole dialogue: the name, a check that the file opens (without emptying it; a new file
-// is created), the command's own `kysymykset` about that name, then `kirjoita` and the report
-// of the outcome. When the input ends during the questions, only a file the dialogue created
-// itself is removed.
+// The whole dialogue with the first free name of `laji` proposed: the name, a check that the
+// file opens (without emptying it; a new file is created), the command's own `kysymykset` about
+// that name, then `kirjoita` and the report of the outcome. When the input ends during the
+// questions, only a file the dialogue created itself is removed.
 void tallennaDialogilla(Tila &t, const Tiedostolaji &laji,
                         const std::function<void(const std::string &nimi)> &kysymykset,
                         const std::function<void(std::ostream &out)> &kirjoita);

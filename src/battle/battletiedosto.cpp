@@ -2,6 +2,7 @@
 
 #include "model/jarjesta.h"
 #include "util/nayttoleveys.h"
+#include "util/tallennuspolku.h"
 #include "util/teksti.h"
 
 #include <algorithm>
@@ -267,12 +268,7 @@ std::string battleTiedostonNimi(const std::string &nimi, bool html,
     std::string alku = r.substr(0, r.rfind('.'));
     while (!alku.empty() && alku.back() >= '0' && alku.back() <= '9')
         alku.pop_back();
-    for (unsigned n = 1; n <= 99; ++n) {
-        const std::string ehdokas = alku + int2string2(n) + ".html";
-        if (!olemassa(ehdokas))
-            return ehdokas;
-    }
-    return alku + ".html";
+    return vapaaNimi(alku, ".html", olemassa);
 }
 
 unsigned kysyLisapisteet(Konsoli &konsoli, unsigned oletus) {

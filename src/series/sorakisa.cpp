@@ -1,5 +1,6 @@
 #include "series/sorakisa.h"
 
+#include "util/tallennuspolku.h"
 #include "util/teksti.h"
 
 #include <algorithm>
@@ -62,12 +63,7 @@ std::string sorakisanOletusnimi(const std::string &numero, const std::string &al
     if (!numero.empty())
         return "sorakisa" + std::string(numero.size() < 3 ? 3 - numero.size() : 0, '0') + numero +
                ".txt";
-    for (unsigned k = 1; k <= 99; ++k) {
-        const std::string nimi = alku + int2string2(k) + ".txt";
-        if (!olemassa(nimi))
-            return nimi;
-    }
-    return alku + ".txt";
+    return vapaaNimi(alku, ".txt", olemassa);
 }
 
 void tulostaSorakisa(std::ostream &out, const std::vector<Ajo> &jarjestyksessa,

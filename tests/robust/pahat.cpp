@@ -583,6 +583,22 @@ TEST(Tallennukset, AFifoTypedAsAnOutputIsNotWaitedFor) {
     EXPECT_TRUE(fs::is_fifo(k.polku() / "page.html"));
 }
 
+TEST(Tallennukset, AFifoTypedAsTheBattleFileOrTheResultsSheetIsNotWaitedFor) {
+    Kansio k;
+    k.kirjoita("s.txt", "  Level 1, Race42:\n     0:10,00 Bob\n\n");
+    fifo(k, "out.txt");
+    const Ajo a = k.aja("1\ns\n\n15\nout.txt\n1\n1\n\n16\n\n4\n\n\n\nout.txt\n1\n\n5\n\n18\n", 1024,
+                        "> stdout.txt", FIFON_AIKARAJA_S);
+    EXPECT_EQ(a.tila, 1); // the session reported a file it could not open
+    size_t n = 0;
+    for (size_t p = 0; (p = a.tuloste.find("Can't open file out.txt\n", p)) != std::string::npos;
+         ++p)
+        ++n;
+    EXPECT_EQ(n, 2u) << a.tuloste;
+    EXPECT_EQ(a.tuloste.find("Give the extra points"), std::string::npos);
+    EXPECT_TRUE(fs::is_fifo(k.polku() / "out.txt"));
+}
+
 // The text without its generator line, whose clock moves.
 std::string ilmanKelloa(const std::string &s) {
     const size_t p = s.find('\n');
