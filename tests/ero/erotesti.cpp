@@ -125,6 +125,19 @@ std::vector<std::vector<Level>> muodot(std::uint32_t siemen) {
         r.push_back(std::move(v));
     }
 
+    // Level names of a few letters, upper and lower case: many names equal when upper-cased,
+    // many that begin one another, in no order.
+    v.clear();
+    for (unsigned l = 0; l < 2 * n; ++l) {
+        std::string nimi;
+        for (unsigned k = 1 + g() % 4; k > 0; --k)
+            nimi += "aAb1"[g() % 4];
+        Level level(nimi);
+        level.lisaaAjo(ajo(p(g() % 7), 3000 + g() % 3));
+        v.push_back(std::move(level));
+    }
+    r.push_back(std::move(v));
+
     // One level alternating between two times, and one name under many team tags.
     v.clear();
     Level vuorotellen("Alternating");

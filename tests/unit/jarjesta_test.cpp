@@ -323,3 +323,83 @@ TEST(Vaihtojarjesta, AlternatingKeysTurnALargeGroupAsTheLiteralLoopDoes) {
             ASSERT_EQ(v, odotettu) << "n=" << n << " tasan=" << tasan;
         }
 }
+
+namespace {
+
+struct Nimi {
+    std::string nimi;
+    std::uint32_t id;
+    bool operator==(const Nimi &) const = default;
+};
+
+// A table of names for the threshold rule: letters from a tiny alphabet (prefixes, equal and
+// empty names abound), numbered names in no order, the same with repeats, or both mixed.
+std::vector<std::string> nimiTaulukko(std::mt19937 &g, std::size_t n, int muoto) {
+    std::vector<std::string> v;
+    auto pieni = [&](const char *aakkosto, std::size_t koko) {
+        std::string s;
+        for (std::size_t k = g() % 5; k > 0; --k)
+            s += aakkosto[g() % koko];
+        return s;
+    };
+    for (std::size_t i = 0; i < n; ++i)
+        switch (muoto) {
+        case 0:
+            v.push_back(pieni("ab", 2));
+            break;
+        case 1:
+            v.push_back(pieni("ab1", 3));
+            break;
+        case 2: // each of 0 to n - 1 once
+            v.push_back("Level number " + std::to_string(i));
+            break;
+        case 3: // drawn with repeats
+            v.push_back("Level number " + std::to_string(g() % n));
+            break;
+        default:
+            v.push_back(g() % 2 ? std::to_string(g() % (n / 2 + 1)) : pieni("12", 2));
+            break;
+        }
+    std::shuffle(v.begin(), v.end(), g);
+    return v;
+}
+
+} // namespace
+
+TEST(Vaihtojarjesta, ThresholdRuleOnRandomNameTablesGivesTheLiteralOrder) {
+    // The rule of the battle index's name sort, written on the names themselves: the later
+    // name beats the earlier one when it sorts before it, equals it or begins with it. Keys
+    // and thresholds as the battle index makes them; every table both through the routine
+    // (which takes the threshold path from AVAINTEN_RAJA elements on) and through each form
+    // of the threshold routine, against the loop written out.
+    using jarjesta_detail::KynnysMuoto;
+    auto saanto = [](const Nimi &i, const Nimi &j) {
+        return j.nimi <= i.nimi || j.nimi.rfind(i.nimi, 0) == 0;
+    };
+    std::mt19937 g(23);
+    for (int kierros = 0; kierros < 1500; ++kierros) {
+        const int muoto = kierros % 5;
+        const std::size_t n = kierros % 7 == 0 ? 1 + g() % 40 : 30 + g() % 120;
+        const std::vector<std::string> nimet = nimiTaulukko(g, n, muoto);
+        std::vector<std::uint32_t> avaimet, kynnykset;
+        kynnyksiksi(nimet, avaimet, kynnykset);
+        std::vector<Nimi> v;
+        for (std::size_t i = 0; i < n; ++i)
+            v.push_back({nimet[i], static_cast<std::uint32_t>(i)});
+        const std::vector<Nimi> odotettu = oraakkeli(v, saanto);
+        std::vector<std::uint32_t> odotetutPaikat;
+        for (const Nimi &x : odotettu)
+            odotetutPaikat.push_back(x.id);
+
+        std::vector<Nimi> w = v;
+        vaihtojarjesta(w, kynnysjarjestys(
+                              saanto, [&](const Nimi &x) { return avaimet[x.id]; },
+                              [&](const Nimi &x) { return kynnykset[x.id]; }));
+        ASSERT_EQ(w, odotettu) << "round=" << kierros << " n=" << n << " shape=" << muoto;
+        ASSERT_EQ(jarjesta_detail::kynnysJarjestys(avaimet, kynnykset), odotetutPaikat)
+            << "round=" << kierros;
+        for (KynnysMuoto m : {KynnysMuoto::taulukko, KynnysMuoto::puu, KynnysMuoto::vuorotellen})
+            ASSERT_EQ(jarjesta_detail::kynnysJarjestys(avaimet, kynnykset, m), odotetutPaikat)
+                << "round=" << kierros << " form=" << static_cast<int>(m);
+    }
+}
