@@ -50,7 +50,9 @@ void kirjoita(const std::string &nappaimet);
 
 // Reads the terminal until the program has closed it (it has ended); false if it does not.
 // `uudelleen`, when given, is typed again every two seconds: a key typed in the instant the
-// editor hands the terminal between its modes can be dropped by the terminal itself.
+// editor hands the terminal between its modes can be dropped by the terminal itself, and a
+// Ctrl-D met there in line mode reaches the editor as a stray character, after which Ctrl-D
+// only beeps; so the line is cleared (Ctrl-A, Ctrl-K) before each Ctrl-D typed again.
 bool odotaLoppu(const std::string &uudelleen = "") {
     for (int kierros = 0; kierros < 600; ++kierros) {
         if (!uudelleen.empty() && kierros > 0 && kierros % 20 == 0)
@@ -167,8 +169,9 @@ int main(int argc, char **argv) {
     // session could not be opened.
     vaihe("end of input", [] { return odota(VALIKKO) && (kirjoita("\x04"), true); });
 
-    if (!ok || !odotaLoppu("\x04")) {
-        std::cerr << "the program did not end\n";
+    if (!ok || !odotaLoppu("\x01\x0b\x04")) {
+        std::cerr << "the program did not end; screen after the last match:\n"
+                  << naytto.substr(luettu) << "\n";
         kill(lapsi, SIGKILL);
         ok = false;
     }
