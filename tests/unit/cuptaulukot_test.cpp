@@ -83,9 +83,10 @@ void jarjestaSuoraan(std::vector<Pelaaja> &rivit) {
 // Full lists as sparse ones that name every place.
 void nimeaKaikki(std::vector<Pelaaja> &rivit) {
     for (Pelaaja &p : rivit) {
-        p.cupPaikat.clear();
+        p.cupHarva = HarvaLista();
         for (std::uint32_t k = 0; k < p.cupPisteet.size(); ++k)
-            p.cupPaikat.push_back(k);
+            p.cupHarva.lisaa(k, p.cupPisteet[k]);
+        p.cupPisteet.clear();
     }
 }
 } // namespace
@@ -184,13 +185,10 @@ TEST(CupRanking, SparseListsRankAndFoldAsFullOnes) {
         }
         std::vector<Pelaaja> harvat = tiheat;
         for (Pelaaja &p : harvat) {
-            std::vector<unsigned> arvot;
             for (std::uint32_t k = 0; k < pituus; ++k)
-                if (p.cupPisteet[k] != 0 || g() % 4 == 0) { // a zero may be named too
-                    arvot.push_back(p.cupPisteet[k]);
-                    p.cupPaikat.push_back(k);
-                }
-            p.cupPisteet = arvot;
+                if (p.cupPisteet[k] != 0 || g() % 4 == 0) // a zero may be named too
+                    p.cupHarva.lisaa(k, p.cupPisteet[k]);
+            p.cupPisteet.clear();
         }
         for (Pelaaja &p : tiheat)
             p.totalAika.sekunnit = static_cast<unsigned>(&p - tiheat.data());
