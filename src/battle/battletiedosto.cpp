@@ -401,6 +401,11 @@ Pelaaja &BattleTilasto::uusi(const std::string &nimi) {
 }
 
 void BattleTilasto::lisaa(const std::vector<Ajo> &ajot, std::uint32_t e, const Level &level) {
+    lisaaPelaajat(ajot, e);
+    lisaaTekija(ajot, e, level);
+}
+
+void BattleTilasto::lisaaPelaajat(const std::vector<Ajo> &ajot, std::uint32_t e) {
     for (size_t i = 0; i < ajot.size(); ++i) {
         const Ajo &a = ajot[i];
         if (Pelaaja *p = etsi(a.nimi)) {
@@ -433,7 +438,9 @@ void BattleTilasto::lisaa(const std::vector<Ajo> &ajot, std::uint32_t e, const L
     }
     // A battle without results breaks every winning row.
     edellinenVoittaja_ = ajot.empty() ? std::string() : ajot[0].nimi;
+}
 
+void BattleTilasto::lisaaTekija(const std::vector<Ajo> &ajot, std::uint32_t e, const Level &level) {
     const std::string &tekija = level.annaPitaja();
     const bool lasketaan = lasketaanTekijalle(level.annaNimi());
     const unsigned pituus = level.annaPituus();

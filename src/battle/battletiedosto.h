@@ -59,6 +59,9 @@ class BattleTilasto {
     std::vector<Pelaaja> &rivit() { return rivit_; }
 
   private:
+    void lisaaPelaajat(const std::vector<Ajo> &jarjestyksessa, std::uint32_t numero);
+    void lisaaTekija(const std::vector<Ajo> &jarjestyksessa, std::uint32_t numero,
+                     const Level &level);
     Pelaaja *etsi(const std::string &nimi);
     Pelaaja &uusi(const std::string &nimi);
 
