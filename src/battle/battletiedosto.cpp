@@ -555,6 +555,32 @@ void yhteenveto(const std::vector<Pelaaja> &rivit, bool html, const std::vector<
     loppu += "\n\n";
 }
 
+namespace {
+
+// For each of the distinct names in byte order (`eri`, as battles), the rank of the last one
+// that begins with it. The names that begin with a name follow it at once in this order, so
+// the names still open form a chain, each beginning the next: a name closes those it does not
+// begin with.
+std::vector<std::uint32_t> alkavienKynnykset(const std::vector<std::string_view> &isot,
+                                             const std::vector<std::uint32_t> &eri) {
+    std::vector<std::uint32_t> kynnykset(eri.size());
+    std::vector<std::uint32_t> avoimet;
+    for (std::uint32_t k = 0; k < eri.size(); ++k) {
+        const std::string_view nimi = isot[eri[k]];
+        while (!avoimet.empty() &&
+               nimi.substr(0, isot[eri[avoimet.back()]].size()) != isot[eri[avoimet.back()]]) {
+            kynnykset[avoimet.back()] = k - 1;
+            avoimet.pop_back();
+        }
+        avoimet.push_back(k);
+    }
+    for (std::uint32_t k : avoimet)
+        kynnykset[k] = static_cast<std::uint32_t>(eri.size() - 1);
+    return kynnykset;
+}
+
+} // namespace
+
 void jarjestaNimenMukaan(std::vector<Battle> &battlet) {
     // Names that agree as far as the shorter one goes are exchanged too: a later name beats
     // the one in front when it sorts before it or begins with it. As ranks of the upper-cased
@@ -589,21 +615,7 @@ void jarjestaNimenMukaan(std::vector<Battle> &battlet) {
             eri.push_back(i);
         rivit[i] = {static_cast<std::uint32_t>(eri.size() - 1), 0, i};
     }
-    // The names that begin with a name follow it at once in this order, so the names still
-    // open form a chain, each beginning the next: a name closes those it does not begin with.
-    std::vector<std::uint32_t> kynnykset(eri.size());
-    std::vector<std::uint32_t> avoimet;
-    for (std::uint32_t k = 0; k < eri.size(); ++k) {
-        const std::string_view nimi = isot[eri[k]];
-        while (!avoimet.empty() &&
-               nimi.substr(0, isot[eri[avoimet.back()]].size()) != isot[eri[avoimet.back()]]) {
-            kynnykset[avoimet.back()] = k - 1;
-            avoimet.pop_back();
-        }
-        avoimet.push_back(k);
-    }
-    for (std::uint32_t k : avoimet)
-        kynnykset[k] = static_cast<std::uint32_t>(eri.size() - 1);
+    const std::vector<std::uint32_t> kynnykset = alkavienKynnykset(isot, eri);
     for (Rivi &r : rivit)
         r.kynnys = kynnykset[r.avain];
     vaihtojarjesta(rivit, kynnysjarjestys(

@@ -158,20 +158,37 @@ void jarjestaPisteilla(std::vector<Pelaaja> &rivit) {
         rivit.push_back(std::move(s.p));
 }
 
+namespace {
+
+// The one-level table's columns, in characters.
+struct LevelSarakkeet {
+    size_t nimiVahintaan; // the name column is the widest name, at least this
+    size_t sija;          // the position
+    size_t nimenJalkeen;  // beside the widest name
+    size_t otsikonNimi;   // the heading's name column is the widest name and this
+    size_t pisteet;
+    size_t viivanLisa; // the rule under the heading is the widest name and this
+};
+constexpr LevelSarakkeet YKSI_LEVEL{12, 6, 1, 6, 10, 31};
+
+} // namespace
+
 void tulostaYhdenKentanCupPisteet(std::ostream &out, unsigned levelIndex,
                                   const std::vector<Level> &levels,
                                   const Tulostusasetukset &options,
                                   const std::vector<unsigned> &cupTaulukko, const Kello &kello) {
+    const LevelSarakkeet &c = YKSI_LEVEL;
     std::vector<Pelaaja> rivit;
     const Level &level = levels[levelIndex];
     level.laskeTotalTimet(rivit, options, cupTaulukko, levelIndex + 1, true);
     out << "Level " << (levelIndex + 1) << ", " << level.annaNimi() << " results: \n\n";
-    size_t w = 12;
+    size_t w = c.nimiVahintaan;
     for (const Pelaaja &p : rivit)
         w = std::max(w, p.nimi.size());
-    out << " Pos.  " << pidenna(std::string("Player [Team]"), static_cast<unsigned>(w + 6))
+    out << " Pos.  "
+        << pidenna(std::string("Player [Team]"), static_cast<unsigned>(w + c.otsikonNimi))
         << "Time       Points\n";
-    out << std::string(w + 31, '-') << "\n";
+    out << std::string(w + c.viivanLisa, '-') << "\n";
     unsigned laskuri = 0;
     const Pelaaja *edellinen = nullptr;
     for (const Pelaaja &p : rivit) {
@@ -181,11 +198,11 @@ void tulostaYhdenKentanCupPisteet(std::ostream &out, unsigned levelIndex,
         const unsigned pisteet = p.cupPisteet.empty() ? 0 : p.cupPisteet[0];
         out << " ";
         if (edellinen && edellinen->cupPisteet[0] == pisteet && edellinen->totalAika == p.totalAika)
-            out << "      ";
+            out << std::string(c.sija, ' ');
         else
-            out << pidenna(int2string(laskuri) + ".", 6);
-        out << pidenna(p.nimi, static_cast<unsigned>(w + 1)) << p.totalAika.str()
-            << oikealle(pisteTeksti(pisteet), 10) << "\n";
+            out << pidenna(int2string(laskuri) + ".", static_cast<unsigned>(c.sija));
+        out << pidenna(p.nimi, static_cast<unsigned>(w + c.nimenJalkeen)) << p.totalAika.str()
+            << oikealle(pisteTeksti(pisteet), c.pisteet) << "\n";
         edellinen = &p;
     }
     out << "\n" << generaattoriRivi(kello);
