@@ -6,6 +6,7 @@
 #include "util/teksti.h"
 
 #include <memory>
+#include <optional>
 #include <ostream>
 
 namespace vt {
@@ -100,63 +101,76 @@ long valitseLevel(const std::vector<Level> &levelit, const std::string &teksti) 
 
 } // namespace
 
+namespace {
+
+// The level the typed times go to: its number in the collection, or -1 for a new level of
+// the name left in `levelNimi`; none when no name was given.
+std::optional<long> kysyLevel(Tila &t, std::string &levelNimi) {
+    if (!t.levelit.empty())
+        tulostaLevelit(t, false);
+    t.konsoli.kehota(t.levelit.empty() ? "Give the level's name: "
+                                       : "Give the level's name or it's number: ");
+    levelNimi = lyhenna(t.konsoli.lueRivi());
+    if (onkotyhja(levelNimi)) {
+        t.ulos() << "Can't create or find level.\n";
+        return std::nullopt;
+    }
+    if (t.levelit.empty())
+        return -1;
+    const long valittu = valitseLevel(t.levelit, levelNimi);
+    if (valittu >= 0) {
+        const Level &l = t.levelit[static_cast<size_t>(valittu)];
+        t.ulos() << "Level " << l.annaNimi() << " found, current times: \n";
+        l.tulostaAjot(t.ulos(), t.asetukset, false, false);
+        t.ulos() << "\n";
+        l.tulostaAjot(t.ulos(), t.asetukset, true, false);
+    } else {
+        t.ulos() << "Level not found, creating new. \n";
+    }
+    return valittu;
+}
+
+// One typed time and name; none, with the message, when either is not given.
+std::optional<Ajo> kysyAjo(Tila &t, bool ensimmainen) {
+    t.konsoli.kehota("Give the new time: ");
+    Ajo ajo;
+    ajo.aika.etsiaika(t.konsoli.lueRivi(), true, false);
+    if (ajo.aika.nolla()) {
+        t.ulos() << (ensimmainen ? "Can't add time, aborting. "
+                                 : "New time wasn't given, aborting. ")
+                 << "\n";
+        return std::nullopt;
+    }
+    t.konsoli.kehota("Give the player name: ");
+    ajo.nimi = lyhenna(t.konsoli.lueRivi());
+    if (onkotyhja(ajo.nimi)) {
+        t.ulos() << "Can't add time, aborting. \n";
+        return std::nullopt;
+    }
+    return ajo;
+}
+
+} // namespace
+
 void lisaaAikojaKasin(Tila &t) {
     std::string levelNimi;
-    long valittu = -1;
-    if (t.levelit.empty()) {
-        t.konsoli.kehota("Give the level's name: ");
-        levelNimi = lyhenna(t.konsoli.lueRivi());
-        if (onkotyhja(levelNimi)) {
-            t.ulos() << "Can't create or find level.\n";
+    const std::optional<long> level = kysyLevel(t, levelNimi);
+    if (!level)
+        return;
+    long valittu = *level;
+    for (bool ensimmainen = true;; ensimmainen = false) {
+        std::optional<Ajo> ajo = kysyAjo(t, ensimmainen);
+        if (!ajo)
             return;
-        }
-    } else {
-        tulostaLevelit(t, false);
-        t.konsoli.kehota("Give the level's name or it's number: ");
-        levelNimi = lyhenna(t.konsoli.lueRivi());
-        if (onkotyhja(levelNimi)) {
-            t.ulos() << "Can't create or find level.\n";
-            return;
-        }
-        valittu = valitseLevel(t.levelit, levelNimi);
-        if (valittu >= 0) {
-            const Level &l = t.levelit[static_cast<size_t>(valittu)];
-            t.ulos() << "Level " << l.annaNimi() << " found, current times: \n";
-            l.tulostaAjot(t.ulos(), t.asetukset, false, false);
-            t.ulos() << "\n";
-            l.tulostaAjot(t.ulos(), t.asetukset, true, false);
-        } else {
-            t.ulos() << "Level not found, creating new. \n";
-        }
-    }
-
-    bool ensimmainen = true;
-    for (;;) {
-        t.konsoli.kehota("Give the new time: ");
-        Ajo ajo;
-        ajo.aika.etsiaika(t.konsoli.lueRivi(), true, false);
-        if (ajo.aika.nolla()) {
-            t.ulos() << (ensimmainen ? "Can't add time, aborting. "
-                                     : "New time wasn't given, aborting. ")
-                     << "\n";
-            return;
-        }
-        ensimmainen = false;
-        t.konsoli.kehota("Give the player name: ");
-        ajo.nimi = lyhenna(t.konsoli.lueRivi());
-        if (onkotyhja(ajo.nimi)) {
-            t.ulos() << "Can't add time, aborting. \n";
-            return;
-        }
         t.uusiOletus = true;
         if (t.asetukset.lihavoiUudet)
             kysyVanhaUusi(t);
-        ajo.uusi = t.uusiOletus;
+        ajo->uusi = t.uusiOletus;
         if (valittu >= 0) {
-            t.levelit[static_cast<size_t>(valittu)].lisaaAjo(ajo);
+            t.levelit[static_cast<size_t>(valittu)].lisaaAjo(*ajo);
         } else {
             Level l(levelNimi);
-            l.lisaaAjo(ajo);
+            l.lisaaAjo(*ajo);
             t.levelit.push_back(std::move(l));
             valittu = static_cast<long>(t.levelit.size() - 1);
         }

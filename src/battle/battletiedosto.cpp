@@ -63,22 +63,33 @@ std::string putki(unsigned pituus, unsigned alku) {
     return pituus ? int2string(pituus) + " (" + int2string(alku) + ")" : "";
 }
 
+// An order of rows, as row numbers.
+using RiviJarjestys = std::vector<std::uint32_t>;
+
 // Descending by one counter; equal counters are never exchanged with each other.
-template <class F> void jarjestaLaskurilla(std::vector<Pelaaja> &rivit, F laskuri) {
-    vaihtojarjesta(
-        rivit,
-        jarjestys([laskuri](const Pelaaja &i, const Pelaaja &j) { return laskuri(i) < laskuri(j); },
-                  [laskuri](const Pelaaja &p) {
-                      return std::optional<std::uint64_t>(UINT32_MAX - std::uint64_t{laskuri(p)});
-                  }));
+template <class F>
+void jarjestaLaskurilla(RiviJarjestys &j, const std::vector<Pelaaja> &rivit, F laskuri) {
+    vaihtojarjesta(j, jarjestys(
+                          [&rivit, laskuri](std::uint32_t a, std::uint32_t b) {
+                              return laskuri(rivit[a]) < laskuri(rivit[b]);
+                          },
+                          [&rivit, laskuri](std::uint32_t i) {
+                              return std::optional<std::uint64_t>(UINT32_MAX -
+                                                                  std::uint64_t{laskuri(rivit[i])});
+                          }));
 }
 
-// "A/B": the first row's name and every following row's with the same counter.
+// The first row's name and every following row's with the same counter, and the counter;
+// none without rows.
 template <class F>
-std::string parhaat(const std::vector<Pelaaja> &rivit, F laskuri, const Muoto &m) {
-    std::string r = m(rivit[0].nimi);
-    for (size_t i = 1; i < rivit.size() && laskuri(rivit[i]) == laskuri(rivit[0]); ++i)
-        r.append("/").append(m(rivit[i].nimi));
+std::optional<BattleYhteenveto::Parhaat> parhaat(const RiviJarjestys &j,
+                                                 const std::vector<Pelaaja> &rivit, F laskuri) {
+    if (j.empty())
+        return std::nullopt;
+    BattleYhteenveto::Parhaat r;
+    r.arvo = laskuri(rivit[j[0]]);
+    for (size_t i = 0; i < j.size() && laskuri(rivit[j[i]]) == r.arvo; ++i)
+        r.nimet.push_back(rivit[j[i]].nimi);
     return r;
 }
 
@@ -87,7 +98,21 @@ unsigned leveleita(const Pelaaja &p) { return p.leveleita; }
 unsigned voittoputki(const Pelaaja &p) { return p.pisinVoittoputki; }
 unsigned levelputki(const Pelaaja &p) { return p.pisinLevelputki; }
 
-void pisteTaulukko(const std::vector<Pelaaja> &rivit, const Muoto &m, std::string &loppu) {
+// The columns of the two standings tables, in characters.
+struct PisteSarakkeet {
+    unsigned sija, nimi, pisteet, keskiarvo, voitot, aika;
+    std::size_t viiva;
+};
+constexpr PisteSarakkeet PISTEET{6, 18, 6, 14, 16, 15, 100};
+struct TekijaSarakkeet {
+    unsigned sija, nimi, battlet, pelaajat, pituus, voittoaika;
+    std::size_t viiva;
+};
+constexpr TekijaSarakkeet TEKIJAT{6, 18, 10, 14, 10, 25, 107};
+
+void pisteTaulukko(const std::vector<Pelaaja> &rivit, const RiviJarjestys &j, const Muoto &m,
+                   std::string &loppu) {
+    const PisteSarakkeet &c = PISTEET;
     if (m.html)
         loppu += "<tr><td><br><br><br></td></tr><tr align=\"left\"><td><h2>Overall "
                  "scores:</h2></td></tr>" +
@@ -95,10 +120,10 @@ void pisteTaulukko(const std::vector<Pelaaja> &rivit, const Muoto &m, std::strin
     else
         loppu += "\nOverall scores:\n\n Pos.  Player            Points (average)    Wins/battles  "
                  "    Total time   Best row (start event) \n" +
-                 std::string(100, '-') + "\n";
+                 std::string(c.viiva, '-') + "\n";
     const char *solu = m.vain("<td>");
-    for (size_t i = 0; i < rivit.size(); ++i) {
-        const Pelaaja &p = rivit[i];
+    for (size_t i = 0; i < j.size(); ++i) {
+        const Pelaaja &p = rivit[j[i]];
         if (p.battlePisteet == 0)
             continue;
         std::string keski = p.battleja ? " (" + average(p.battlePisteet, p.battleja) + ")" : "";
@@ -108,15 +133,17 @@ void pisteTaulukko(const std::vector<Pelaaja> &rivit, const Muoto &m, std::strin
                 " (" +
                 int2string(static_cast<unsigned long long>(p.parhaidenLkm) * 100 / p.battleja) +
                 "%)";
-        loppu += std::string(" ") + m.vain("<tr><td>") + pidenna(int2string(i + 1) + ". ", 6) +
-                 solu + m.solu(lyhenna(p.nimi), 18) + solu + pidenna(p.battlePisteet, 6) +
-                 pidenna(keski, 14) + solu + pidenna(voitot, 16) + solu +
-                 pidenna(p.totalAika.str(), 15) + solu +
+        loppu += std::string(" ") + m.vain("<tr><td>") + pidenna(int2string(i + 1) + ". ", c.sija) +
+                 solu + m.solu(lyhenna(p.nimi), c.nimi) + solu +
+                 pidenna(p.battlePisteet, c.pisteet) + pidenna(keski, c.keskiarvo) + solu +
+                 pidenna(voitot, c.voitot) + solu + pidenna(p.totalAika.str(), c.aika) + solu +
                  putki(p.pisinVoittoputki, p.pisinVoittoputkiAlku) + m.vain("</tr>") + "\n";
     }
 }
 
-void tekijaTaulukko(const std::vector<Pelaaja> &rivit, const Muoto &m, std::string &loppu) {
+void tekijaTaulukko(const std::vector<Pelaaja> &rivit, const RiviJarjestys &j, const Muoto &m,
+                    std::string &loppu) {
+    const TekijaSarakkeet &c = TEKIJAT;
     if (m.html)
         loppu += "</tr></font></table></td></tr><tr><td><br><br><br></td></tr><tr "
                  "align=\"left\"><td><h2>Battles by:</h2></td></tr>" +
@@ -124,10 +151,10 @@ void tekijaTaulukko(const std::vector<Pelaaja> &rivit, const Muoto &m, std::stri
     else
         loppu += "\n\n\nBattles by:\n\n Pos.  Player            Battles   Avg Players   Avg "
                  "length     Avg winning time    Best row (start event) \n" +
-                 std::string(107, '-') + "\n";
+                 std::string(c.viiva, '-') + "\n";
     const char *solu = m.vain("<td>");
-    for (size_t i = 0; i < rivit.size(); ++i) {
-        const Pelaaja &p = rivit[i];
+    for (size_t i = 0; i < j.size(); ++i) {
+        const Pelaaja &p = rivit[j[i]];
         if (p.leveleita == 0 || p.nimi.empty())
             continue;
         std::string pituus;
@@ -137,15 +164,75 @@ void tekijaTaulukko(const std::vector<Pelaaja> &rivit, const Muoto &m, std::stri
                 summa += l;
             pituus = kaksiDesimaalia(summa * 100 / p.pituudet.size());
         }
-        loppu +=
-            std::string(" ") + m.vain("<tr><td>") + pidenna(int2string(i + 1) + ". ", 6) + solu +
-            m.solu(lyhenna(p.nimi), 18) + solu + pidenna(p.leveleita, 10) + solu +
-            pidenna(kaksiDesimaalia(std::uint64_t{p.pelaajiaYhteensa} * 100 / p.leveleita), 14) +
-            solu + pidenna(pituus, 10) + solu + pidenna((p.voittoajat / p.leveleita).str(), 25) +
-            solu + putki(p.pisinLevelputki, p.pisinLevelputkiAlku) + m.vain("</tr>") + "\n";
+        loppu += std::string(" ") + m.vain("<tr><td>") + pidenna(int2string(i + 1) + ". ", c.sija) +
+                 solu + m.solu(lyhenna(p.nimi), c.nimi) + solu + pidenna(p.leveleita, c.battlet) +
+                 solu +
+                 pidenna(kaksiDesimaalia(std::uint64_t{p.pelaajiaYhteensa} * 100 / p.leveleita),
+                         c.pelaajat) +
+                 solu + pidenna(pituus, c.pituus) + solu +
+                 pidenna((p.voittoajat / p.leveleita).str(), c.voittoaika) + solu +
+                 putki(p.pisinLevelputki, p.pisinLevelputkiAlku) + m.vain("</tr>") + "\n";
     }
     loppu += "\n";
     loppu += m.vain("</tr></font></table></td></tr><tr><td><p><br><br><br>");
+}
+
+// "A/B": the names of a best line.
+std::string nimiLista(const BattleYhteenveto::Parhaat &p, const Muoto &m) {
+    std::string r;
+    for (size_t i = 0; i < p.nimet.size(); ++i)
+        r.append(i ? "/" : "").append(m(p.nimet[i]));
+    return r;
+}
+
+// "Most players: ...": the battles of the most players, each linked in HTML.
+std::string enitenPelaajia(const BattleYhteenveto &y, const std::vector<Battle> &battlet,
+                           const Muoto &m) {
+    std::string lista;
+    for (size_t i = 0; i < y.enitenBattlet.size(); ++i) {
+        const Battle &b = battlet[y.enitenBattlet[i]];
+        if (i > 0)
+            lista += ", ";
+        if (m.html)
+            lista += "<a href=\"#" + m(b.nimi) + "\">";
+        lista += m(b.nimi);
+        if (!b.tekija.empty())
+            lista += " by " + m(b.tekija);
+        lista += " (event " + int2string(b.numero) + ")";
+        lista += m.vain("</a>");
+    }
+    return "Most players: " + int2string(y.enitenPelaajia) + " players in level" +
+           (y.enitenBattlet.size() > 1 ? "s" : "") + " " + lista + "\n";
+}
+
+// The lines of the summary ("Shortly:").
+std::string lyhyesti(const BattleYhteenveto &y, const std::vector<Battle> &battlet,
+                     const Muoto &m) {
+    const std::string br = m.vain("<br>");
+    std::string r = m.html ? "<tr><td><br><h2>Shortly:</h2><p>" : "Shortly: \n";
+    if (y.jakso)
+        r += "Battles from period " + m(y.jakso->first) + " - " + m(y.jakso->second) + "\n" + br;
+    auto paras = [&](const char *otsikko, const std::optional<BattleYhteenveto::Parhaat> &p,
+                     const char *yksikko) {
+        if (p)
+            r += std::string(otsikko) + nimiLista(*p, m) + " with " + int2string(p->arvo) +
+                 yksikko + "\n" + br;
+    };
+    paras("Best player: ", y.pelaaja, " points. ");
+    paras("Best designer: ", y.tekija, " levels. ");
+    paras("Best winning row: ", y.voittoputki, " wins in a row. ");
+    paras("Best designing row: ", y.levelputki, " levels in a row. ");
+    if (y.pelaajiaBattlessa)
+        r += "Average players per battle: " + kaksiDesimaalia(*y.pelaajiaBattlessa) + "\n" + br;
+    if (y.pituus)
+        r += "Average battle length: " + kaksiDesimaalia(*y.pituus) + " minutes\n" + br;
+    if (!y.enitenBattlet.empty())
+        r += enitenPelaajia(y, battlet, m) + br;
+    if (y.voittoaika)
+        r += "Average winning time: " + lyhenna(y.voittoaika->str()) + "\n" + br;
+    r += "Total number of battles: " + int2string(y.battleja) + " \n" +
+         m.vain("</p><br><br></td></tr>") + "\n\n";
+    return r;
 }
 
 // A name as `aakkosta` compares it, as a text whose plain byte order is that comparison's:
@@ -310,6 +397,11 @@ Pelaaja &BattleTilasto::uusi(const std::string &nimi) {
 }
 
 void BattleTilasto::lisaa(const std::vector<Ajo> &ajot, std::uint32_t e, const Level &level) {
+    lisaaPelaajat(ajot, e);
+    lisaaTekija(ajot, e, level);
+}
+
+void BattleTilasto::lisaaPelaajat(const std::vector<Ajo> &ajot, std::uint32_t e) {
     for (size_t i = 0; i < ajot.size(); ++i) {
         const Ajo &a = ajot[i];
         if (Pelaaja *p = etsi(a.nimi)) {
@@ -342,7 +434,9 @@ void BattleTilasto::lisaa(const std::vector<Ajo> &ajot, std::uint32_t e, const L
     }
     // A battle without results breaks every winning row.
     edellinenVoittaja_ = ajot.empty() ? std::string() : ajot[0].nimi;
+}
 
+void BattleTilasto::lisaaTekija(const std::vector<Ajo> &ajot, std::uint32_t e, const Level &level) {
     const std::string &tekija = level.annaPitaja();
     const bool lasketaan = lasketaanTekijalle(level.annaNimi());
     const unsigned pituus = level.annaPituus();
@@ -377,98 +471,111 @@ void BattleTilasto::lisaa(const std::vector<Ajo> &ajot, std::uint32_t e, const L
     edellinenTekija_ = tekija;
 }
 
-void yhteenveto(std::vector<Pelaaja> &rivit, bool html, const std::vector<Battle> &battlet,
-                std::string &loppu, std::string &alku, std::ostream &konsoli) {
-    konsoli << "Generating overall statistics...\n";
-    const Muoto m{html};
-    const char *br = m.vain("<br>");
-    alku += html ? "<tr><td><br><h2>Shortly:</h2><p>" : "Shortly: \n";
-    if (!battlet.empty() && !battlet.front().paivamaara.empty() &&
-        !battlet.back().paivamaara.empty())
-        alku += "Battles from period " + m(battlet.front().paivamaara) + " - " +
-                m(battlet.back().paivamaara) + "\n" + br;
+namespace {
 
-    jarjestaLaskurilla(rivit, pisteet);
-    if (!rivit.empty())
-        alku += "Best player: " + parhaat(rivit, pisteet, m) + " with " +
-                int2string(rivit[0].battlePisteet) + " points. \n" + br;
-    pisteTaulukko(rivit, m, loppu);
-
-    jarjestaLaskurilla(rivit, leveleita);
-    if (!rivit.empty())
-        alku += "Best designer: " + parhaat(rivit, leveleita, m) + " with " +
-                int2string(rivit[0].leveleita) + " levels. \n" + br;
-    tekijaTaulukko(rivit, m, loppu);
-
-    jarjestaLaskurilla(rivit, pisteet);
-    jarjestaLaskurilla(rivit, voittoputki);
-    if (!rivit.empty())
-        alku += "Best winning row: " + parhaat(rivit, voittoputki, m) + " with " +
-                int2string(rivit[0].pisinVoittoputki) + " wins in a row. \n" + br;
-
-    jarjestaLaskurilla(rivit, leveleita);
-    jarjestaLaskurilla(rivit, levelputki);
-    if (!rivit.empty())
-        alku += "Best designing row: " + parhaat(rivit, levelputki, m) + " with " +
-                int2string(rivit[0].pisinLevelputki) + " levels in a row. \n" + br;
-
-    if (!battlet.empty() && !rivit.empty()) {
+// The averages over the battles: players per battle (over every row's battles), the length
+// of those whose length is known, and the winning time of those with a winner.
+void battlienKeskiarvot(BattleYhteenveto &y, const std::vector<Pelaaja> &rivit,
+                        const std::vector<Battle> &battlet) {
+    if (battlet.empty())
+        return;
+    // Quotients of whole numbers, truncated exactly.
+    if (!rivit.empty()) {
         std::uint64_t osallistumisia = 0;
         for (const Pelaaja &p : rivit)
             osallistumisia += p.battleja;
-        // Quotients of whole numbers, truncated exactly.
-        alku += "Average players per battle: " +
-                kaksiDesimaalia(osallistumisia * 100 / battlet.size()) + "\n" + br;
+        y.pelaajiaBattlessa = osallistumisia * 100 / battlet.size();
     }
-    if (!battlet.empty()) {
-        std::uint64_t summa = 0, lkm = 0;
-        for (const Battle &b : battlet)
-            if (b.pituus != 0) {
-                summa += b.pituus;
-                ++lkm;
-            }
-        if (lkm > 0)
-            alku +=
-                "Average battle length: " + kaksiDesimaalia(summa * 100 / lkm) + " minutes\n" + br;
-
-        std::uint32_t eniten = 0;
-        for (const Battle &b : battlet)
-            eniten = std::max(eniten, b.pelaajia);
-        if (eniten != 0) {
-            std::string lista;
-            unsigned lkmEniten = 0;
-            for (const Battle &b : battlet) {
-                if (b.pelaajia != eniten)
-                    continue;
-                if (lkmEniten++ > 0)
-                    lista += ", ";
-                if (html)
-                    lista += "<a href=\"#" + m(b.nimi) + "\">";
-                lista += m(b.nimi);
-                if (!b.tekija.empty())
-                    lista += " by " + m(b.tekija);
-                lista += " (event " + int2string(b.numero) + ")";
-                lista += m.vain("</a>");
-            }
-            alku += "Most players: " + int2string(eniten) + " players in level" +
-                    (lkmEniten > 1 ? "s" : "") + " " + lista + "\n" + br;
+    std::uint64_t summa = 0, lkm = 0;
+    const Aika kynnys("00:00:01");
+    Aika summaAika;
+    unsigned voittoja = 0;
+    for (const Battle &b : battlet) {
+        if (b.pituus != 0) {
+            summa += b.pituus;
+            ++lkm;
         }
-
-        const Aika kynnys("00:00:01");
-        Aika summaAika;
-        unsigned voittoja = 0;
-        for (const Battle &b : battlet)
-            if (kynnys < b.parasAika) {
-                summaAika = summaAika + b.parasAika;
-                ++voittoja;
-            }
-        if (voittoja > 0)
-            alku += "Average winning time: " + lyhenna((summaAika / voittoja).str()) + "\n" + br;
+        if (kynnys < b.parasAika) {
+            summaAika = summaAika + b.parasAika;
+            ++voittoja;
+        }
     }
-    alku += "Total number of battles: " + int2string(battlet.size()) + " \n" +
-            m.vain("</p><br><br></td></tr>") + "\n\n";
+    if (lkm > 0)
+        y.pituus = summa * 100 / lkm;
+    if (voittoja > 0)
+        y.voittoaika = summaAika / voittoja;
+}
+
+} // namespace
+
+BattleYhteenveto laskeYhteenveto(const std::vector<Pelaaja> &rivit,
+                                 const std::vector<Battle> &battlet) {
+    BattleYhteenveto y;
+    y.battleja = battlet.size();
+    if (!battlet.empty() && !battlet.front().paivamaara.empty() &&
+        !battlet.back().paivamaara.empty())
+        y.jakso = {battlet.front().paivamaara, battlet.back().paivamaara};
+    // Each ranking starts from the one before, which decides the order of equal counters.
+    RiviJarjestys j(rivit.size());
+    for (std::uint32_t i = 0; i < j.size(); ++i)
+        j[i] = i;
+    jarjestaLaskurilla(j, rivit, pisteet);
+    y.pelaaja = parhaat(j, rivit, pisteet);
+    y.pisteJarjestys = j;
+    jarjestaLaskurilla(j, rivit, leveleita);
+    y.tekija = parhaat(j, rivit, leveleita);
+    y.tekijaJarjestys = j;
+    jarjestaLaskurilla(j, rivit, pisteet);
+    jarjestaLaskurilla(j, rivit, voittoputki);
+    y.voittoputki = parhaat(j, rivit, voittoputki);
+    jarjestaLaskurilla(j, rivit, leveleita);
+    jarjestaLaskurilla(j, rivit, levelputki);
+    y.levelputki = parhaat(j, rivit, levelputki);
+    battlienKeskiarvot(y, rivit, battlet);
+    for (const Battle &b : battlet)
+        y.enitenPelaajia = std::max(y.enitenPelaajia, b.pelaajia);
+    for (size_t i = 0; i < battlet.size() && y.enitenPelaajia != 0; ++i)
+        if (battlet[i].pelaajia == y.enitenPelaajia)
+            y.enitenBattlet.push_back(i);
+    return y;
+}
+
+void yhteenveto(const std::vector<Pelaaja> &rivit, bool html, const std::vector<Battle> &battlet,
+                std::string &loppu, std::string &alku, std::ostream &konsoli) {
+    konsoli << "Generating overall statistics...\n";
+    const Muoto m{html};
+    const BattleYhteenveto y = laskeYhteenveto(rivit, battlet);
+    alku += lyhyesti(y, battlet, m);
+    pisteTaulukko(rivit, y.pisteJarjestys, m, loppu);
+    tekijaTaulukko(rivit, y.tekijaJarjestys, m, loppu);
     loppu += "\n\n";
 }
+
+namespace {
+
+// For each of the distinct names in byte order (`eri`, as battles), the rank of the last one
+// that begins with it. The names that begin with a name follow it at once in this order, so
+// the names still open form a chain, each beginning the next: a name closes those it does not
+// begin with.
+std::vector<std::uint32_t> alkavienKynnykset(const std::vector<std::string_view> &isot,
+                                             const std::vector<std::uint32_t> &eri) {
+    std::vector<std::uint32_t> kynnykset(eri.size());
+    std::vector<std::uint32_t> avoimet;
+    for (std::uint32_t k = 0; k < eri.size(); ++k) {
+        const std::string_view nimi = isot[eri[k]];
+        while (!avoimet.empty() &&
+               nimi.substr(0, isot[eri[avoimet.back()]].size()) != isot[eri[avoimet.back()]]) {
+            kynnykset[avoimet.back()] = k - 1;
+            avoimet.pop_back();
+        }
+        avoimet.push_back(k);
+    }
+    for (std::uint32_t k : avoimet)
+        kynnykset[k] = static_cast<std::uint32_t>(eri.size() - 1);
+    return kynnykset;
+}
+
+} // namespace
 
 void jarjestaNimenMukaan(std::vector<Battle> &battlet) {
     // Names that agree as far as the shorter one goes are exchanged too: a later name beats
@@ -504,21 +611,7 @@ void jarjestaNimenMukaan(std::vector<Battle> &battlet) {
             eri.push_back(i);
         rivit[i] = {static_cast<std::uint32_t>(eri.size() - 1), 0, i};
     }
-    // The names that begin with a name follow it at once in this order, so the names still
-    // open form a chain, each beginning the next: a name closes those it does not begin with.
-    std::vector<std::uint32_t> kynnykset(eri.size());
-    std::vector<std::uint32_t> avoimet;
-    for (std::uint32_t k = 0; k < eri.size(); ++k) {
-        const std::string_view nimi = isot[eri[k]];
-        while (!avoimet.empty() &&
-               nimi.substr(0, isot[eri[avoimet.back()]].size()) != isot[eri[avoimet.back()]]) {
-            kynnykset[avoimet.back()] = k - 1;
-            avoimet.pop_back();
-        }
-        avoimet.push_back(k);
-    }
-    for (std::uint32_t k : avoimet)
-        kynnykset[k] = static_cast<std::uint32_t>(eri.size() - 1);
+    const std::vector<std::uint32_t> kynnykset = alkavienKynnykset(isot, eri);
     for (Rivi &r : rivit)
         r.kynnys = kynnykset[r.avain];
     vaihtojarjesta(rivit, kynnysjarjestys(

@@ -9,8 +9,10 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace vt {
@@ -57,6 +59,9 @@ class BattleTilasto {
     std::vector<Pelaaja> &rivit() { return rivit_; }
 
   private:
+    void lisaaPelaajat(const std::vector<Ajo> &jarjestyksessa, std::uint32_t numero);
+    void lisaaTekija(const std::vector<Ajo> &jarjestyksessa, std::uint32_t numero,
+                     const Level &level);
     Pelaaja *etsi(const std::string &nimi);
     Pelaaja &uusi(const std::string &nimi);
 
@@ -66,8 +71,37 @@ class BattleTilasto {
     std::string edellinenTekija_;
 };
 
+// The summary's figures and the orders of the two standings tables.
+struct BattleYhteenveto {
+    // The names sharing the largest of one counter, in the order of the ranking, and it.
+    struct Parhaat {
+        std::vector<std::string> nimet;
+        unsigned arvo = 0;
+    };
+    std::size_t battleja = 0;
+    // The first and the last battle's dates, when both are known.
+    std::optional<std::pair<std::string, std::string>> jakso;
+    // None without rows: the best by points, by levels designed, by the longest winning row
+    // and by the longest designing row.
+    std::optional<Parhaat> pelaaja, tekija, voittoputki, levelputki;
+    // The rows (as row numbers) in the order of the points table and of the designers' table.
+    std::vector<std::uint32_t> pisteJarjestys, tekijaJarjestys;
+    // Averages a hundredfold, truncated: players per battle (with rows and battles), minutes
+    // per battle of a known length; and the winning time of the battles with a winner.
+    std::optional<std::uint64_t> pelaajiaBattlessa, pituus;
+    std::optional<Aika> voittoaika;
+    // The most players in one battle and, when not 0, the battles (as indexes) that had them.
+    std::uint32_t enitenPelaajia = 0;
+    std::vector<std::size_t> enitenBattlet;
+};
+
+// The summary of the rows of `BattleTilasto` and the battles in event order. Each ranking
+// starts from the order the one before left, so ties keep that order.
+BattleYhteenveto laskeYhteenveto(const std::vector<Pelaaja> &rivit,
+                                 const std::vector<Battle> &battlet);
+
 // The summary ("Shortly:") appended to `alku` and the two standings tables to `loppu`.
-void yhteenveto(std::vector<Pelaaja> &rivit, bool html, const std::vector<Battle> &battlet,
+void yhteenveto(const std::vector<Pelaaja> &rivit, bool html, const std::vector<Battle> &battlet,
                 std::string &loppu, std::string &alku, std::ostream &konsoli);
 
 // The battles by name, `aakkosta` deciding each exchange of the exchange sort.

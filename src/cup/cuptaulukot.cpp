@@ -50,12 +50,7 @@ std::string oikealle(const std::string &s, size_t leveys) {
     return s.size() >= leveys ? s : std::string(leveys - s.size(), ' ') + s;
 }
 
-std::uint64_t summa(const Pelaaja &p) {
-    std::uint64_t s = 0;
-    for (unsigned v : p.cupPisteet)
-        s += v;
-    return s;
-}
+std::uint64_t summa(const Pelaaja &p) { return p.cupHarva.summa(); }
 
 struct Sijoitettava {
     std::uint64_t summa = 0;
@@ -91,32 +86,6 @@ void lisaaPisteet(std::string &rivi, std::uint64_t arvo, size_t leveys) {
     rivi.append(alku, pituus);
 }
 
-// Walks two sparse lists place by place, over the places either names, giving `f` the
-// place and both values (zero where a list names no value), until `f` returns true.
-template <class F> void kayRinnakkain(const Pelaaja &a, const Pelaaja &b, F f) {
-    size_t i = 0, j = 0;
-    while (i < a.cupPaikat.size() || j < b.cupPaikat.size()) {
-        const std::uint32_t p = std::min(i < a.cupPaikat.size() ? a.cupPaikat[i] : UINT32_MAX,
-                                         j < b.cupPaikat.size() ? b.cupPaikat[j] : UINT32_MAX);
-        const unsigned x = i < a.cupPaikat.size() && a.cupPaikat[i] == p ? a.cupPisteet[i++] : 0;
-        const unsigned y = j < b.cupPaikat.size() && b.cupPaikat[j] == p ? b.cupPisteet[j++] : 0;
-        if (f(p, x, y))
-            return;
-    }
-}
-
-// The first place where two lists differ decides: the larger value first (-1 when `a` goes
-// first, 1 when `b` does, 0 when equal).
-int vertaaListoja(const Pelaaja &a, const Pelaaja &b) {
-    int r = 0;
-    kayRinnakkain(a, b, [&](std::uint32_t, unsigned x, unsigned y) {
-        if (x != y)
-            r = x > y ? -1 : 1;
-        return x != y;
-    });
-    return r;
-}
-
 } // namespace
 
 void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
@@ -124,7 +93,7 @@ void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
     ensimmainen.reserve(rivit.size());
     // The (place, points) pairs of the rows folded into each kept row: its list is made once,
     // at the end, not again at every row folded into it (a name under many tags).
-    std::unordered_map<size_t, std::vector<std::pair<std::uint32_t, unsigned>>> lisat;
+    std::unordered_map<size_t, std::vector<HarvaLista::Pari>> lisat;
     size_t kohde = 0;
     for (size_t s = 0; s < rivit.size(); ++s) {
         if (!rivit[s].tiimi) {
@@ -135,9 +104,7 @@ void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
                 a.totalAika = a.totalAika + b.totalAika;
                 a.nimi = std::move(b.nimi);
                 a.parhaidenLkm += b.parhaidenLkm;
-                auto &v = lisat[it->second];
-                for (size_t k = 0; k < b.cupPaikat.size(); ++k)
-                    v.emplace_back(b.cupPaikat[k], b.cupPisteet[k]);
+                b.cupHarva.lisaaParit(lisat[it->second]);
                 continue;
             }
         }
@@ -148,21 +115,8 @@ void yhdistaPelaajat(std::vector<Pelaaja> &rivit) {
     rivit.resize(kohde);
     for (auto &[rivi, v] : lisat) {
         Pelaaja &a = rivit[rivi];
-        for (size_t k = 0; k < a.cupPaikat.size(); ++k)
-            v.emplace_back(a.cupPaikat[k], a.cupPisteet[k]);
-        // Every place any of the lists names, once, with the sum of its values there.
-        std::sort(v.begin(), v.end(),
-                  [](const auto &x, const auto &y) { return x.first < y.first; });
-        a.cupPaikat.clear();
-        a.cupPisteet.clear();
-        for (const auto &[paikka, arvo] : v) {
-            if (!a.cupPaikat.empty() && a.cupPaikat.back() == paikka) {
-                a.cupPisteet.back() += arvo;
-                continue;
-            }
-            a.cupPaikat.push_back(paikka);
-            a.cupPisteet.push_back(arvo);
-        }
+        a.cupHarva.lisaaParit(v);
+        a.cupHarva = HarvaLista::parista(std::move(v));
     }
 }
 
@@ -178,7 +132,7 @@ void jarjestaPisteilla(std::vector<Pelaaja> &rivit) {
         const Sijoitettava &b = v[y];
         if (a.summa != b.summa)
             return a.summa > b.summa;
-        return vertaaListoja(a.p, b.p) < 0;
+        return HarvaLista::vertaa(a.p.cupHarva, b.p.cupHarva) < 0;
     };
     std::vector<std::uint32_t> jarjestyksessa(v.size());
     for (std::uint32_t i = 0; i < jarjestyksessa.size(); ++i)
@@ -196,7 +150,7 @@ void jarjestaPisteilla(std::vector<Pelaaja> &rivit) {
     auto saanto = [](const Sijoitettava &s, const Sijoitettava &q) {
         if (q.summa != s.summa)
             return q.summa > s.summa;
-        return vertaaListoja(q.p, s.p) < 0;
+        return HarvaLista::vertaa(q.p.cupHarva, s.p.cupHarva) < 0;
     };
     vaihtojarjesta(v, jarjestys(saanto, avain));
     rivit.clear();
@@ -204,20 +158,37 @@ void jarjestaPisteilla(std::vector<Pelaaja> &rivit) {
         rivit.push_back(std::move(s.p));
 }
 
+namespace {
+
+// The one-level table's columns, in characters.
+struct LevelSarakkeet {
+    size_t nimiVahintaan; // the name column is the widest name, at least this
+    size_t sija;          // the position
+    size_t nimenJalkeen;  // beside the widest name
+    size_t otsikonNimi;   // the heading's name column is the widest name and this
+    size_t pisteet;
+    size_t viivanLisa; // the rule under the heading is the widest name and this
+};
+constexpr LevelSarakkeet YKSI_LEVEL{12, 6, 1, 6, 10, 31};
+
+} // namespace
+
 void tulostaYhdenKentanCupPisteet(std::ostream &out, unsigned levelIndex,
                                   const std::vector<Level> &levels,
                                   const Tulostusasetukset &options,
                                   const std::vector<unsigned> &cupTaulukko, const Kello &kello) {
+    const LevelSarakkeet &c = YKSI_LEVEL;
     std::vector<Pelaaja> rivit;
     const Level &level = levels[levelIndex];
     level.laskeTotalTimet(rivit, options, cupTaulukko, levelIndex + 1, true);
     out << "Level " << (levelIndex + 1) << ", " << level.annaNimi() << " results: \n\n";
-    size_t w = 12;
+    size_t w = c.nimiVahintaan;
     for (const Pelaaja &p : rivit)
         w = std::max(w, p.nimi.size());
-    out << " Pos.  " << pidenna(std::string("Player [Team]"), static_cast<unsigned>(w + 6))
+    out << " Pos.  "
+        << pidenna(std::string("Player [Team]"), static_cast<unsigned>(w + c.otsikonNimi))
         << "Time       Points\n";
-    out << std::string(w + 31, '-') << "\n";
+    out << std::string(w + c.viivanLisa, '-') << "\n";
     unsigned laskuri = 0;
     const Pelaaja *edellinen = nullptr;
     for (const Pelaaja &p : rivit) {
@@ -227,21 +198,36 @@ void tulostaYhdenKentanCupPisteet(std::ostream &out, unsigned levelIndex,
         const unsigned pisteet = p.cupPisteet.empty() ? 0 : p.cupPisteet[0];
         out << " ";
         if (edellinen && edellinen->cupPisteet[0] == pisteet && edellinen->totalAika == p.totalAika)
-            out << "      ";
+            out << std::string(c.sija, ' ');
         else
-            out << pidenna(int2string(laskuri) + ".", 6);
-        out << pidenna(p.nimi, static_cast<unsigned>(w + 1)) << p.totalAika.str()
-            << oikealle(pisteTeksti(pisteet), 10) << "\n";
+            out << pidenna(int2string(laskuri) + ".", static_cast<unsigned>(c.sija));
+        out << pidenna(p.nimi, static_cast<unsigned>(w + c.nimenJalkeen)) << p.totalAika.str()
+            << oikealle(pisteTeksti(pisteet), c.pisteet) << "\n";
         edellinen = &p;
     }
     out << "\n" << generaattoriRivi(kello);
 }
 
-void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels,
-                             const Tulostusasetukset &options,
-                             const std::vector<unsigned> &cupTaulukko, bool teams, bool details,
-                             std::ostream &konsoli, const Kello &kello) {
-    konsoli << "Calculating total points...\n";
+namespace {
+
+// The standings table's columns, in characters.
+struct StandingsSarakkeet {
+    size_t nimiVahintaan; // the name column is the widest name, at least this
+    size_t nimenJalkeen;  // beside the widest name
+    size_t sija;          // the position, with details also the one before the last level
+    size_t level;         // each level's points, with details
+    size_t ennenTotalia;  // the gap before the total
+    size_t total;
+    size_t viivanLisa; // the rule under the heading is the name column and this (and the levels)
+};
+constexpr StandingsSarakkeet STANDINGS{12, 1, 10, 7, 3, 12, 29};
+
+// Every level but the last on the rows, player rows of one name folded into one unless teams
+// are asked; the length of every list is left in `pituus`.
+std::vector<Pelaaja> kaikkiPaitsiViimeinen(const std::vector<Level> &levels,
+                                           const Tulostusasetukset &options,
+                                           const std::vector<unsigned> &cupTaulukko, bool teams,
+                                           std::ostream &konsoli, size_t &pituus) {
     const size_t n = levels.size();
     std::vector<Pelaaja> rivit;
     RiviHakemisto hakemisto;
@@ -252,20 +238,16 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
         kerroEdistyminen(konsoli, i + 1, n);
     }
     hakemisto.valmis(rivit);
-    size_t pituus = hakemisto.cupPituus; // of every list
+    pituus = hakemisto.cupPituus;
     kerroValmis(konsoli, n);
     if (!teams)
         yhdistaPelaajat(rivit);
+    return rivit;
+}
 
-    out << (teams ? "Team " : "Player ") << "standings after " << n << " events: \n\n";
-    size_t w = 12;
-    for (const Pelaaja &p : rivit)
-        if (p.tiimi == teams)
-            w = std::max(w, p.nimi.size());
-    konsoli << "Sorting players/teams...\n";
-    if (rivit.size() > 200)
-        konsoli << "Please wait, this will take a long time...\n";
-
+// Ranks the rows and numbers those of the kind asked that have points: their places before
+// the last level.
+void sijoitaEnnenViimeista(std::vector<Pelaaja> &rivit, bool teams) {
     jarjestaPisteilla(rivit);
     unsigned sija = 0;
     for (Pelaaja &p : rivit) {
@@ -274,58 +256,89 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
         if (p.tiimi == teams)
             p.sijoitus = ++sija;
     }
+}
 
-    if (n > 0) {
-        // The last level on the standings so far, as a table of its own would count it.
-        RiviHakemisto viimeinen;
-        viimeinen.harvaCup = true;
-        viimeinen.rakenna(rivit);
-        viimeinen.cupPituus = pituus;
-        levels[n - 1].laskeTotalTimet(rivit, options, cupTaulukko, static_cast<unsigned>(n), true,
-                                      viimeinen);
-        viimeinen.valmis(rivit);
-        pituus = viimeinen.cupPituus;
-    }
+// The last level on the standings so far, as a table of its own would count it.
+void lisaaViimeinen(std::vector<Pelaaja> &rivit, const std::vector<Level> &levels,
+                    const Tulostusasetukset &options, const std::vector<unsigned> &cupTaulukko,
+                    size_t &pituus) {
+    const size_t n = levels.size();
+    RiviHakemisto viimeinen;
+    viimeinen.harvaCup = true;
+    viimeinen.rakenna(rivit);
+    viimeinen.cupPituus = pituus;
+    levels[n - 1].laskeTotalTimet(rivit, options, cupTaulukko, static_cast<unsigned>(n), true,
+                                  viimeinen);
+    viimeinen.valmis(rivit);
+    pituus = viimeinen.cupPituus;
+}
+
+void kirjoitaStandingsOtsikko(std::ostream &out, const CupStandings &s, bool teams, bool details) {
+    const StandingsSarakkeet &c = STANDINGS;
+    out << " Pos." << (details ? "(old) " : "      ")
+        << pidenna(std::string(teams ? "Team" : "Player [Team]"),
+                   static_cast<unsigned>(s.nimiLeveys + c.nimenJalkeen));
+    if (details)
+        for (size_t i = 1; i <= s.levelit; ++i)
+            out << oikealle(int2string(i), c.level);
+    out << std::string(c.ennenTotalia, ' ') << "Total points\n";
+    const size_t levelit = details ? c.level * s.levelit : 0;
+    out << std::string(levelit + s.nimiLeveys + c.viivanLisa, '-') << "\n";
+}
+
+} // namespace
+
+CupStandings laskeCupStandings(const std::vector<Level> &levels, const Tulostusasetukset &options,
+                               const std::vector<unsigned> &cupTaulukko, bool teams,
+                               std::ostream &konsoli) {
+    konsoli << "Calculating total points...\n";
+    CupStandings s;
+    s.levelit = levels.size();
+    std::vector<Pelaaja> rivit =
+        kaikkiPaitsiViimeinen(levels, options, cupTaulukko, teams, konsoli, s.pituus);
+    s.nimiLeveys = STANDINGS.nimiVahintaan;
+    for (const Pelaaja &p : rivit)
+        if (p.tiimi == teams)
+            s.nimiLeveys = std::max(s.nimiLeveys, p.nimi.size());
+    konsoli << "Sorting players/teams...\n";
+    if (rivit.size() > 200)
+        konsoli << "Please wait, this will take a long time...\n";
+    sijoitaEnnenViimeista(rivit, teams);
+    if (!levels.empty())
+        lisaaViimeinen(rivit, levels, options, cupTaulukko, s.pituus);
     if (!teams)
         yhdistaPelaajat(rivit);
     jarjestaPisteilla(rivit);
-    konsoli << "Writing statistics to file...\n";
-
-    out << " Pos." << (details ? "(old) " : "      ")
-        << pidenna(std::string(teams ? "Team" : "Player [Team]"), static_cast<unsigned>(w + 1));
-    if (details)
-        for (size_t i = 1; i <= n; ++i)
-            out << oikealle(int2string(i), 7);
-    out << "   Total points\n";
-    out << std::string(details ? 7 * n + w + 29 : w + 29, '-') << "\n";
-
     std::erase_if(rivit, [teams](const Pelaaja &p) { return p.tiimi != teams; });
+    s.rivit = std::move(rivit);
+    return s;
+}
+
+void kirjoitaCupStandings(std::ostream &out, const CupStandings &s, bool teams, bool details,
+                          const Kello &kello) {
+    const StandingsSarakkeet &c = STANDINGS;
+    out << (teams ? "Team " : "Player ") << "standings after " << s.levelit << " events: \n\n";
+    kirjoitaStandingsOtsikko(out, s, teams, details);
     unsigned laskuri = 0;
     std::uint64_t edellinen = 0;
     std::string rivi;
-    for (const Pelaaja &p : rivit) {
+    for (const Pelaaja &p : s.rivit) {
         ++laskuri;
         const std::uint64_t total = summa(p);
-        std::string sijaTeksti;
-        if (laskuri > 1 && edellinen == total)
-            sijaTeksti = std::string(int2string(laskuri).size() + 1, ' ');
-        else
-            sijaTeksti = int2string(laskuri) + ".";
+        // Equal totals share the position of the first of them.
+        std::string sija = laskuri > 1 && edellinen == total
+                               ? std::string(int2string(laskuri).size() + 1, ' ')
+                               : int2string(laskuri) + ".";
         if (details && p.sijoitus != 0)
-            sijaTeksti.append("(").append(int2string(p.sijoitus)).append(")");
-        rivi.clear();
-        rivi.push_back(' ');
-        rivi += pidenna(sijaTeksti, 10);
-        rivi += pidenna(p.nimi, static_cast<unsigned>(w + 1));
-        if (details) {
-            size_t j = 0;
-            for (std::uint32_t paikka = 0; paikka < pituus; ++paikka) {
-                const bool arvo = j < p.cupPaikat.size() && p.cupPaikat[j] == paikka;
-                lisaaPisteet(rivi, arvo ? p.cupPisteet[j++] : 0, 7);
-            }
-        }
-        rivi.append("   ");
-        lisaaPisteet(rivi, total, 12);
+            sija.append("(").append(int2string(p.sijoitus)).append(")");
+        rivi.assign(1, ' ');
+        rivi += pidenna(sija, static_cast<unsigned>(c.sija));
+        rivi += pidenna(p.nimi, static_cast<unsigned>(s.nimiLeveys + c.nimenJalkeen));
+        if (details)
+            p.cupHarva.kayTaysi(s.pituus,
+                                [&](unsigned arvo) { lisaaPisteet(rivi, arvo, c.level); });
+        rivi.append(c.ennenTotalia, ' ');
+        lisaaPisteet(rivi, total, c.total);
         rivi.push_back('\n');
         out << rivi;
         edellinen = total;
@@ -335,6 +348,15 @@ void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels
         out << "These team statistics are calculated by adding each team's " << TIIMIN_PARHAAT
             << " best scores in each level.\n";
     out << generaattoriRivi(kello);
+}
+
+void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels,
+                             const Tulostusasetukset &options,
+                             const std::vector<unsigned> &cupTaulukko, bool teams, bool details,
+                             std::ostream &konsoli, const Kello &kello) {
+    const CupStandings s = laskeCupStandings(levels, options, cupTaulukko, teams, konsoli);
+    konsoli << "Writing statistics to file...\n";
+    kirjoitaCupStandings(out, s, teams, details, kello);
 }
 
 } // namespace vt

@@ -1,5 +1,6 @@
 #pragma once
 #include "model/aika.h"
+#include "model/harvalista.h"
 
 #include <cstdint>
 #include <string>
@@ -14,10 +15,10 @@ struct Pelaaja {
     unsigned levelienLkm = 0;
     unsigned parhaidenLkm = 0;
     std::vector<unsigned> parhaatLevelit;
+    // The points of each level counted, as a full list (a table of one level) or as a sparse
+    // one (a table of all levels).
     std::vector<unsigned> cupPisteet;
-    // Only in a cup table of all levels: the place in the list of each value in `cupPisteet`,
-    // ascending; the places not named hold zeros.
-    std::vector<std::uint32_t> cupPaikat;
+    HarvaLista cupHarva;
     bool tiimi = false;
     bool uusiAika = false;
     unsigned battlePisteet = 0;

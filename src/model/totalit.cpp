@@ -34,6 +34,54 @@ void kerrytaAjot(RiviHakemisto::Kaytossa &haku, const std::vector<Ajo> &ajot, bo
     }
 }
 
+// The points of a place: those of the places its tied runs take, shared evenly.
+unsigned tasanJaetut(const std::vector<unsigned> &cupTaulukko, size_t k, size_t m) {
+    std::uint64_t summa = 0;
+    for (size_t i = k; i <= m; ++i)
+        if (i < cupTaulukko.size())
+            summa += cupTaulukko[i];
+    return static_cast<unsigned>(summa / (m - k + 1));
+}
+
+// One level's cup points to the ranked runs' rows through `hyvita` (a player's row and its
+// team's). Every list is `n` long, less the zeros of rows that scored nothing lately: only the
+// rows that score now are made full (or, sparse, named at place `n`) and given this level's
+// value.
+template <class Hyvita>
+void jaaCupPisteet(const std::vector<Ajo> &pelaajat, const std::vector<unsigned> &cupTaulukko,
+                   RiviHakemisto &hakemisto, bool rivejaOn, Hyvita &hyvita) {
+    const size_t n = hakemisto.cupPituus;
+    const bool harva = hakemisto.harvaCup;
+    std::vector<Pelaaja *> saivat;
+    for (size_t k = 0; k < pelaajat.size();) {
+        size_t m = k;
+        while (m + 1 < pelaajat.size() && pelaajat[m + 1].aika == pelaajat[k].aika)
+            ++m;
+        const unsigned pisteet = tasanJaetut(cupTaulukko, k, m);
+        for (size_t i = k; i <= m; ++i)
+            hyvita(pelaajat[i].nimi, [&](Pelaaja &p) {
+                if (harva) {
+                    p.cupHarva.lisaa(static_cast<HarvaLista::Paikka>(n), pisteet);
+                } else {
+                    if (p.cupPisteet.size() < n)
+                        p.cupPisteet.resize(n, 0);
+                    p.cupPisteet.push_back(pisteet);
+                }
+                saivat.push_back(&p);
+            });
+        k = m + 1;
+    }
+    // A team scores with its best members: more than one value this level.
+    for (Pelaaja *p : saivat) {
+        if (harva)
+            p->cupHarva.kokoaViimeinen(TIIMIN_PARHAAT);
+        else
+            kokoaParhaat(p->cupPisteet, n, TIIMIN_PARHAAT);
+    }
+    if (rivejaOn)
+        hakemisto.cupPituus = n + 1;
+}
+
 } // namespace
 
 void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset options,
@@ -87,59 +135,8 @@ void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset optio
         });
     }
 
-    if (cup) {
-        // Every list is `n` long, less the zeros of rows that scored nothing lately: only the
-        // rows that score now are made full and given this level's value.
-        const size_t n = hakemisto.cupPituus;
-        std::vector<Pelaaja *> saivat;
-        for (size_t k = 0; k < pelaajat.size();) {
-            size_t m = k;
-            while (m + 1 < pelaajat.size() && pelaajat[m + 1].aika == pelaajat[k].aika)
-                ++m;
-            std::uint64_t summa = 0;
-            for (size_t i = k; i <= m; ++i)
-                if (i < cupTaulukko.size())
-                    summa += cupTaulukko[i];
-            auto pisteet = static_cast<unsigned>(summa / (m - k + 1));
-            for (size_t i = k; i <= m; ++i)
-                hyvita(pelaajat[i].nimi, [&](Pelaaja &p) {
-                    if (hakemisto.harvaCup) {
-                        p.cupPisteet.push_back(pisteet);
-                        p.cupPaikat.push_back(static_cast<std::uint32_t>(n));
-                        saivat.push_back(&p);
-                        return;
-                    }
-                    if (p.cupPisteet.size() < n)
-                        p.cupPisteet.resize(n, 0);
-                    p.cupPisteet.push_back(pisteet);
-                    saivat.push_back(&p);
-                });
-            k = m + 1;
-        }
-        for (Pelaaja *p : saivat) {
-            // A team scores with its best members: more than one value this level.
-            std::vector<unsigned> &v = p->cupPisteet;
-            size_t alku = n;
-            if (hakemisto.harvaCup) {
-                alku = v.size();
-                while (alku > 0 && p->cupPaikat[alku - 1] == n)
-                    --alku;
-            }
-            if (v.size() > alku + 1) {
-                auto ensimmainen = v.begin() + static_cast<long>(alku);
-                std::sort(ensimmainen, v.end(), std::greater<unsigned>());
-                unsigned s = 0;
-                for (size_t i = alku; i < v.size() && i < alku + TIIMIN_PARHAAT; ++i)
-                    s += v[i];
-                v.resize(alku + 1);
-                v[alku] = s;
-                if (hakemisto.harvaCup)
-                    p->cupPaikat.resize(alku + 1);
-            }
-        }
-        if (!rivit.empty())
-            hakemisto.cupPituus = n + 1;
-    }
+    if (cup)
+        jaaCupPisteet(pelaajat, cupTaulukko, hakemisto, !rivit.empty(), hyvita);
 
     hakemisto.jarjesta(rivit);
 }

@@ -38,11 +38,11 @@ void readUploadedRecs(Level &level, std::istream &in, const std::vector<Nickit> 
     }
 }
 
-void tarkistaReccienOikeatAjat(Level &level, std::istream &in, std::ostream &konsoli) {
-    std::vector<Ajo> ajot;
-    level.annaAjotJarjestyksessa(ajot);
-    // Each uploaded replay name, upper-cased, with the runs that posted it (in order, each once):
-    // a checked line looks up its replay instead of going through every run.
+namespace {
+
+// Each uploaded replay name, upper-cased, with the runs that posted it (in order, each once):
+// a checked line looks up its replay instead of going through every run.
+std::unordered_map<std::string, std::vector<size_t>> recienAjot(const std::vector<Ajo> &ajot) {
     std::unordered_map<std::string, std::vector<size_t>> recilla;
     for (size_t i = 0; i < ajot.size(); ++i)
         for (const std::string &r : ajot[i].recit) {
@@ -50,6 +50,15 @@ void tarkistaReccienOikeatAjat(Level &level, std::istream &in, std::ostream &kon
             if (ajoille.empty() || ajoille.back() != i)
                 ajoille.push_back(i);
         }
+    return recilla;
+}
+
+} // namespace
+
+void tarkistaReccienOikeatAjat(Level &level, std::istream &in, std::ostream &konsoli) {
+    std::vector<Ajo> ajot;
+    level.annaAjotJarjestyksessa(ajot);
+    const std::unordered_map<std::string, std::vector<size_t>> recilla = recienAjot(ajot);
     const std::string levelIso = toUpper(level.annaNimi());
     // Times are read from the right, so "00:00:02" is two hundredths of a second.
     const Aika vara("00:00:02");

@@ -199,6 +199,84 @@ TEST(Yhteenveto, TiesNamedInBestLinesAndMostPlayers) {
                  "Total number of battles: 2 \n\n\n");
 }
 
+namespace {
+// The battles of a collection as the battle file makes them.
+std::vector<Battle> battlet(const std::vector<Level> &levelit) {
+    std::vector<Battle> r;
+    for (size_t i = 0; i < levelit.size(); ++i) {
+        std::vector<Ajo> ajot;
+        levelit[i].annaAjotJarjestyksessa(ajot);
+        Battle b;
+        b.nimi = levelit[i].annaNimi();
+        b.numero = static_cast<std::uint32_t>(i + 1);
+        b.pelaajia = levelit[i].annaAjojenLkm();
+        b.pituus = levelit[i].annaPituus();
+        b.paivamaara = levelit[i].paivamaara;
+        if (!ajot.empty())
+            b.parasAika = ajot[0].aika;
+        r.push_back(b);
+    }
+    return r;
+}
+} // namespace
+
+TEST(Yhteenveto, EachRankingStartsFromTheOrderTheOneBeforeLeft) {
+    std::vector<Level> l = {
+        battle("A", "x", {ajo("r", "1:00,00")}, 5),
+        battle("B", "y", {ajo("p", "1:00,00"), ajo("q", "1:10,00"), ajo("r", "1:20,00")}),
+    };
+    // Rows r, x, p, q, y with points 3, 0, 4, 2, 0; x and y designed one level each.
+    const std::vector<Pelaaja> rivit = tilasto(l);
+    ASSERT_EQ(rivit.size(), 5u);
+    const BattleYhteenveto y = laskeYhteenveto(rivit, battlet(l));
+    EXPECT_EQ(y.pisteJarjestys, (std::vector<std::uint32_t>{2, 0, 3, 1, 4}));
+    ASSERT_TRUE(y.pelaaja);
+    EXPECT_EQ(y.pelaaja->nimet, (std::vector<std::string>{"p"}));
+    EXPECT_EQ(y.pelaaja->arvo, 4u);
+    // The exchange sort from p r q x y by levels: x y q p r, not the stable x y p r q.
+    EXPECT_EQ(y.tekijaJarjestys, (std::vector<std::uint32_t>{1, 4, 3, 2, 0}));
+    ASSERT_TRUE(y.tekija);
+    EXPECT_EQ(y.tekija->nimet, (std::vector<std::string>{"x", "y"}));
+    // Points again from there (p r q y x), then winning rows: p and r, one win each.
+    ASSERT_TRUE(y.voittoputki);
+    EXPECT_EQ(y.voittoputki->nimet, (std::vector<std::string>{"p", "r"}));
+    EXPECT_EQ(y.voittoputki->arvo, 1u);
+    // Levels again from there (y x q p r): y now before x.
+    ASSERT_TRUE(y.levelputki);
+    EXPECT_EQ(y.levelputki->nimet, (std::vector<std::string>{"y", "x"}));
+    EXPECT_EQ(y.battleja, 2u);
+    EXPECT_EQ(y.pelaajiaBattlessa, std::optional<std::uint64_t>(200));
+    EXPECT_EQ(y.pituus, std::optional<std::uint64_t>(500)); // only the battle of known length
+    EXPECT_EQ(y.voittoaika, std::optional<Aika>(Aika("1:00,00")));
+    EXPECT_EQ(y.enitenPelaajia, 3u);
+    EXPECT_EQ(y.enitenBattlet, (std::vector<std::size_t>{1}));
+    EXPECT_FALSE(y.jakso); // no dates
+
+    l[0].paivamaara = "1.1.2020";
+    EXPECT_FALSE(laskeYhteenveto(rivit, battlet(l)).jakso); // the last battle's is missing
+    l[1].paivamaara = "2.1.2020";
+    const auto jakso = laskeYhteenveto(rivit, battlet(l)).jakso;
+    ASSERT_TRUE(jakso);
+    EXPECT_EQ(jakso->first, "1.1.2020");
+    EXPECT_EQ(jakso->second, "2.1.2020");
+}
+
+TEST(Yhteenveto, NothingToSummariseWithoutRowsOrBattles) {
+    const BattleYhteenveto y = laskeYhteenveto({}, {});
+    EXPECT_EQ(y.battleja, 0u);
+    EXPECT_FALSE(y.pelaaja || y.tekija || y.voittoputki || y.levelputki);
+    EXPECT_FALSE(y.pelaajiaBattlessa || y.pituus || y.voittoaika || y.jakso);
+    EXPECT_TRUE(y.pisteJarjestys.empty() && y.tekijaJarjestys.empty());
+    EXPECT_EQ(y.enitenPelaajia, 0u);
+    EXPECT_TRUE(y.enitenBattlet.empty());
+    // Battles without results: no winning time, no players; no rows, no average of players.
+    const std::vector<Level> l = {battle("A", "", {}), battle("B", "", {})};
+    const BattleYhteenveto t = laskeYhteenveto({}, battlet(l));
+    EXPECT_EQ(t.battleja, 2u);
+    EXPECT_FALSE(t.pelaajiaBattlessa || t.pituus || t.voittoaika);
+    EXPECT_TRUE(t.enitenBattlet.empty());
+}
+
 TEST(BattleIndex, SortedByNameWithTotals) {
     std::vector<Battle> b(2);
     b[0].nimi = "Zeta";

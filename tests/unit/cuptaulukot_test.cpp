@@ -58,6 +58,43 @@ TEST(CupTaulukot, OneLevelCollectionAndLargeTotals) {
                        "to file...\n");
 }
 
+TEST(CupStandings, OldPositionsAndNameWidthAreThoseBeforeTheLastLevel) {
+    const std::vector<Level> l = {
+        testi::level("L1", {ajo("A", "0:10,00"), ajo("B", "0:11,00")}),
+        testi::level("L2", {ajo("B", "0:10,00"), ajo("Cccccccccccccccc", "0:11,00")}),
+    };
+    std::ostringstream k;
+    const CupStandings s = laskeCupStandings(l, Tulostusasetukset(), {10, 6, 3}, false, k);
+    EXPECT_EQ(s.levelit, 2u);
+    EXPECT_EQ(s.pituus, 2u);
+    EXPECT_EQ(s.nimiLeveys, 12u); // the long name came with the last level
+    ASSERT_EQ(s.rivit.size(), 3u);
+    EXPECT_EQ(s.rivit[0].nimi, "B");
+    EXPECT_EQ(s.rivit[0].sijoitus, 2u);
+    EXPECT_EQ(s.rivit[0].cupHarva.taysi(2), (std::vector<unsigned>{6, 10}));
+    EXPECT_EQ(s.rivit[1].nimi, "A");
+    EXPECT_EQ(s.rivit[1].sijoitus, 1u);
+    EXPECT_EQ(s.rivit[2].nimi, "Cccccccccccccccc");
+    EXPECT_EQ(s.rivit[2].sijoitus, 0u); // no row before the last level
+    EXPECT_EQ(s.rivit[2].cupHarva.taysi(2), (std::vector<unsigned>{0, 6}));
+}
+
+TEST(CupStandings, TeamTableKeepsOnlyTeamRows) {
+    const std::vector<Level> l = {
+        testi::level("L1", {ajo("a [t]", "0:10,00"), ajo("b [t]", "0:11,00"), ajo("c", "0:12,00")}),
+    };
+    Tulostusasetukset o;
+    o.tiimit = true;
+    std::ostringstream k;
+    const CupStandings s = laskeCupStandings(l, o, {10, 6, 3}, true, k);
+    ASSERT_EQ(s.rivit.size(), 1u);
+    EXPECT_EQ(s.rivit[0].nimi, "t");
+    EXPECT_EQ(s.rivit[0].cupHarva.taysi(1), (std::vector<unsigned>{16}));
+    const CupStandings e = laskeCupStandings({}, o, {10}, true, k);
+    EXPECT_EQ(e.levelit, 0u);
+    EXPECT_TRUE(e.rivit.empty());
+}
+
 namespace {
 // The standings rule as stated, on full lists: sums recomputed for each comparison; on equal
 // sums, from the last level down, every level where the later entry has more swaps the pair.
@@ -83,9 +120,10 @@ void jarjestaSuoraan(std::vector<Pelaaja> &rivit) {
 // Full lists as sparse ones that name every place.
 void nimeaKaikki(std::vector<Pelaaja> &rivit) {
     for (Pelaaja &p : rivit) {
-        p.cupPaikat.clear();
+        p.cupHarva = HarvaLista();
         for (std::uint32_t k = 0; k < p.cupPisteet.size(); ++k)
-            p.cupPaikat.push_back(k);
+            p.cupHarva.lisaa(k, p.cupPisteet[k]);
+        p.cupPisteet.clear();
     }
 }
 } // namespace
@@ -184,13 +222,10 @@ TEST(CupRanking, SparseListsRankAndFoldAsFullOnes) {
         }
         std::vector<Pelaaja> harvat = tiheat;
         for (Pelaaja &p : harvat) {
-            std::vector<unsigned> arvot;
             for (std::uint32_t k = 0; k < pituus; ++k)
-                if (p.cupPisteet[k] != 0 || g() % 4 == 0) { // a zero may be named too
-                    arvot.push_back(p.cupPisteet[k]);
-                    p.cupPaikat.push_back(k);
-                }
-            p.cupPisteet = arvot;
+                if (p.cupPisteet[k] != 0 || g() % 4 == 0) // a zero may be named too
+                    p.cupHarva.lisaa(k, p.cupPisteet[k]);
+            p.cupPisteet.clear();
         }
         for (Pelaaja &p : tiheat)
             p.totalAika.sekunnit = static_cast<unsigned>(&p - tiheat.data());

@@ -25,8 +25,9 @@ inline vt::Level level(const std::string &nimi, std::initializer_list<vt::Ajo> a
 // A sparse cup list spread out to its full length.
 inline std::vector<unsigned> levita(const vt::Pelaaja &p, std::size_t pituus) {
     std::vector<unsigned> r(pituus, 0);
-    for (std::size_t k = 0; k < p.cupPaikat.size(); ++k)
-        r.at(p.cupPaikat[k]) = p.cupPisteet[k];
+    const auto &paikat = p.cupHarva.paikat();
+    for (std::size_t k = 0; k < paikat.size(); ++k)
+        r.at(paikat[k]) = p.cupHarva.arvot()[k];
     return r;
 }
 

@@ -190,8 +190,9 @@ TEST(Totalit, SparseCupListsHoldTheFullListsValues) {
             EXPECT_EQ(harvat[i].nimi, tiheat[i].nimi);
             EXPECT_EQ(testi::levita(harvat[i], harva.cupPituus), tiheat[i].cupPisteet)
                 << tiheat[i].nimi;
-            EXPECT_TRUE(std::adjacent_find(harvat[i].cupPaikat.begin(), harvat[i].cupPaikat.end(),
-                                           std::greater_equal<>()) == harvat[i].cupPaikat.end());
+            const auto &paikat = harvat[i].cupHarva.paikat();
+            EXPECT_TRUE(std::adjacent_find(paikat.begin(), paikat.end(), std::greater_equal<>()) ==
+                        paikat.end());
         }
     }
 }
