@@ -38,7 +38,7 @@
 //
 // Cup point lists (`cupPituus`, `harvaCup`): the length all lists will have; lists of rows
 // that scored nothing lately may be shorter, their missing values zeros. With `harvaCup` the
-// lists are sparse (`Pelaaja::cupPaikat`) and the caller keeps `cupPituus`; `rakenna` then
+// lists are sparse (`Pelaaja::cupHarva`) and the caller keeps `cupPituus`; `rakenna` then
 // leaves it as it is.
 #include "model/pelaaja.h"
 
