@@ -2,6 +2,7 @@
 #include "model/ajo.h"
 #include "model/pelaaja.h"
 #include "model/tulostusasetukset.h"
+#include "util/paikkahakemisto.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -13,6 +14,10 @@
 namespace vt {
 
 class RiviHakemisto; // the totals engine, model/rivihakemisto.h
+
+// The key under which levels of the same name merge: the first 30 bytes of the name,
+// upper-cased, without white space at either end.
+std::string levelinAvain(const std::string &nimi);
 
 class Level {
   public:
@@ -79,15 +84,11 @@ class Level {
     std::vector<Ajo> ajot_;
     unsigned pituus_ = 0;
 
-    // The runs by name and time: an open-addressed table of their places, at most half full,
-    // so that adding a run costs one probe, not a pass over the level. No two runs share a
-    // name and a time (adding drops the second, renaming removes them), so each has one
-    // entry. Erasing runs moves the later ones, and then the table is made again.
-    struct Paikka {
-        std::uint32_t ajo = 0;      // place in `ajot_` + 1; 0 is a free entry
-        std::uint32_t tiiviste = 0; // the hash's low half, to pass most others unread
-    };
-    std::vector<Paikka> hakemisto_;
+    // The places of the runs by name and time, so that adding a run costs one probe, not a
+    // pass over the level. No two runs share a name and a time (adding drops the second,
+    // renaming removes them), so each has one entry. Erasing runs moves the later ones, and
+    // then the index is made again.
+    PaikkaHakemisto hakemisto_;
 
     // The places of each name's runs, for the marks set on every run of a name. Made on the
     // first mark after the runs were last erased, moved or renamed (`nimetAjan_`); adding a
