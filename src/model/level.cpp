@@ -248,28 +248,26 @@ const std::vector<std::uint32_t> &Level::nimenAjot(const std::string &nimi) {
     return it == nimella_.end() ? eiAjoja : it->second;
 }
 
-bool Level::uploaded(const std::string &nimi, const std::string &rec) {
+// Sets the mark on every run of the name and lets `muuta` change each; true when a run had no
+// mark yet.
+template <class Muuta>
+bool Level::merkitseNimi(const std::string &nimi, bool Ajo::*merkki, Muuta muuta) {
     bool uutta = false;
     for (std::uint32_t i : nimenAjot(nimi)) {
         Ajo &a = ajot_[i];
-        if (!a.ladattu)
-            uutta = true;
-        a.ladattu = true;
-        a.recit.push_back(rec);
+        uutta = uutta || !(a.*merkki);
+        a.*merkki = true;
+        muuta(a);
     }
     return uutta;
 }
 
+bool Level::uploaded(const std::string &nimi, const std::string &rec) {
+    return merkitseNimi(nimi, &Ajo::ladattu, [&](Ajo &a) { a.recit.push_back(rec); });
+}
+
 bool Level::rekisteroi(const std::string &nimi, const std::string &teksti) {
-    bool uutta = false;
-    for (std::uint32_t i : nimenAjot(nimi)) {
-        Ajo &a = ajot_[i];
-        if (!a.rekisteroity)
-            uutta = true;
-        a.rekisteroity = true;
-        a.rekisteroityNimi = teksti;
-    }
-    return uutta;
+    return merkitseNimi(nimi, &Ajo::rekisteroity, [&](Ajo &a) { a.rekisteroityNimi = teksti; });
 }
 
 // No two runs share a name and a time, so the run the table finds is the only one to mark.

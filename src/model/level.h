@@ -70,6 +70,9 @@ class Level {
     void rakennaHakemisto();
     // Sets one event-series mark on the run of this name and time; true when it was new.
     bool merkitse(const std::string &nimi, const Aika &aika, bool Ajo::*merkki);
+    // Sets one mark on every run of this name; true when one of them had it not.
+    template <class Muuta>
+    bool merkitseNimi(const std::string &nimi, bool Ajo::*merkki, Muuta muuta);
     // The places of the runs of this name, in order (empty when it has none).
     const std::vector<std::uint32_t> &nimenAjot(const std::string &nimi);
     // After runs were erased, moved or renamed: the places by name are made again when next
