@@ -4,6 +4,7 @@
 #include "util/syote.h"
 #include "util/teksti.h"
 
+#include <cassert>
 #include <istream>
 #include <ostream>
 #include <unordered_set>
@@ -16,19 +17,6 @@ void aloitaAlusta(std::istream &loki) {
     loki.clear();
     loki.seekg(0);
 }
-
-// The level name of a link as the battle's end test sees it: after the last "/" or blank.
-std::string linkinNimi(const std::string &rivi, const std::string &iso) {
-    const std::string t = rivi.substr(0, iso.find(".LEV"));
-    size_t alku = 0;
-    if (size_t p = t.rfind('/'); p != std::string::npos)
-        alku = p + 1;
-    if (size_t p = t.rfind(' '); p != std::string::npos && p + 1 > alku)
-        alku = p + 1;
-    return t.substr(alku);
-}
-
-std::string tasoAvain(const std::string &nimi) { return lyhenna(toUpper(nimi).substr(0, 30)); }
 
 void tulostaLista(std::ostream &out, const std::vector<Ajo> &ajot) {
     for (size_t i = 0; i < ajot.size(); ++i)
@@ -202,10 +190,10 @@ void laskeBattle(std::vector<Ajo> &ajot, const std::string &levelNimi, const std
         return r;
     };
 
-    const std::string avain = tasoAvain(levelNimi);
+    const std::string avain = levelinAvain(levelNimi);
     for (size_t i = levelit.size() > 11 ? levelit.size() - 10 : 0; i < levelit.size(); ++i) {
         Level &level = levelit[i];
-        if (tasoAvain(level.annaNimi()) != avain)
+        if (levelinAvain(level.annaNimi()) != avain)
             continue;
         std::vector<Ajo> lisattavat;
         for (const Ajo &a : ajot) {
@@ -218,7 +206,9 @@ void laskeBattle(std::vector<Ajo> &ajot, const std::string &levelNimi, const std
         // where it stood (the new runs all go in, as their names differ and the level held
         // none of them).
         if (!lisattavat.empty()) {
+            [[maybe_unused]] const unsigned ennen = level.annaAjojenLkm();
             level.lisaaAjot(lisattavat);
+            assert(level.annaAjojenLkm() == ennen + lisattavat.size());
             level.poistaTurhatAjot();
         }
         return;

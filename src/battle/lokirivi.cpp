@@ -3,8 +3,11 @@
 #include "util/syote.h"
 #include "util/teksti.h"
 
+#include <cassert>
+#include <cstddef>
 #include <istream>
 #include <sstream>
+#include <string_view>
 
 namespace vt {
 
@@ -36,19 +39,15 @@ const PaivamaaraMuoto *paivamaaraMuoto(const std::string &iso) {
 
 bool karkausvuosi(std::uint32_t v) { return (v % 4 == 0 && v % 100 != 0) || v % 400 == 0; }
 
-std::vector<std::string> sanat(const std::string &rivi) {
-    std::vector<std::string> r;
-    size_t i = 0;
-    while (i < rivi.size()) {
-        while (i < rivi.size() && onValilyonti(rivi[i]))
-            ++i;
-        const size_t alku = i;
-        while (i < rivi.size() && !onValilyonti(rivi[i]))
-            ++i;
-        if (i > alku)
-            r.push_back(rivi.substr(alku, i - alku));
-    }
-    return r;
+// Where the name of a linked level file starts in the text before its ".LEV": after the last
+// "/" or space.
+std::size_t linkinAlku(const std::string &ennenPaatetta) {
+    std::size_t alku = 0;
+    if (std::size_t p = ennenPaatetta.rfind('/'); p != std::string::npos)
+        alku = p + 1;
+    if (std::size_t p = ennenPaatetta.rfind(' '); p != std::string::npos && p + 1 > alku)
+        alku = p + 1;
+    return alku;
 }
 
 bool onKoriste(char c) {
@@ -144,9 +143,10 @@ bool onStopRivi(const std::string &iso) { return loytyyko(iso, "STOP") || loytyy
 void lueNimiTiedosto(std::istream &in, std::vector<Nickit> &nickit) {
     std::string rivi;
     while (lueRivi(in, rivi, SIVURIVIN_KATTO)) {
-        const std::vector<std::string> s = sanat(rivi);
-        if (s.size() >= 2)
-            nickit.push_back({toUpper(s[0]).substr(0, 5), s[1]});
+        std::size_t kohta = 0;
+        std::string_view nick, nimi;
+        if (seuraavaSana(rivi, kohta, nick) && seuraavaSana(rivi, kohta, nimi))
+            nickit.push_back({toUpper(std::string(nick)).substr(0, 5), std::string(nimi)});
     }
 }
 
@@ -171,16 +171,13 @@ void karsi(std::string &nimi) {
 }
 
 std::string etsiAlkuTaiLoppuAika(const std::string &rivi, Date &date) {
-    size_t i = 0;
-    while (i < rivi.size()) {
-        while (i < rivi.size() && onValilyonti(rivi[i]))
-            ++i;
-        if (i >= rivi.size() || rivi[i] == '<')
-            return "";
+    // The words before the speaker's nick.
+    std::size_t kohta = 0;
+    for (std::string_view sana; seuraavaSana(rivi, kohta, sana) && sana[0] != '<';) {
         std::string numerot;
-        for (; i < rivi.size() && !onValilyonti(rivi[i]); ++i)
-            if (rivi[i] >= '0' && rivi[i] <= '9' && numerot.size() < 7)
-                numerot += rivi[i];
+        for (char c : sana)
+            if (c >= '0' && c <= '9' && numerot.size() < 7)
+                numerot += c;
         if (numerot.size() != 4 && numerot.size() != 6)
             continue;
         auto d = [&](size_t k) { return static_cast<unsigned>(numerot[k] - '0'); };
@@ -205,13 +202,14 @@ std::string sanoja(const std::string &rivi, const std::vector<Nickit> &nickit) {
 }
 
 std::string battlenSanoja(const std::string &rivi, const std::vector<Nickit> &nickit) {
-    const std::vector<std::string> s = sanat(rivi);
-    size_t k = 0;
-    while (k < s.size() && toUpper(s[k]) != "BY")
-        ++k;
-    if (k + 1 >= s.size())
+    std::size_t kohta = 0;
+    std::string_view sana;
+    bool by = false;
+    while (!by && seuraavaSana(rivi, kohta, sana))
+        by = toUpper(std::string(sana)) == "BY";
+    if (!by || !seuraavaSana(rivi, kohta, sana))
         return "";
-    std::string nimi = lyhenna(s[k + 1]);
+    std::string nimi = lyhenna(std::string(sana));
     karsi(nimi);
     if (loytyyko(nimi, "Unregistered-"))
         nimi = nimi.substr(13);
@@ -226,11 +224,7 @@ std::string etsiLevelLogista(const std::string &rivi) {
     if (paate == std::string::npos)
         return "";
     const std::string t = rivi.substr(0, paate);
-    size_t alku = 0;
-    if (size_t p = t.rfind('/'); p != std::string::npos)
-        alku = p + 1;
-    if (size_t p = t.rfind(' '); p != std::string::npos && p + 1 > alku)
-        alku = p + 1;
+    size_t alku = linkinAlku(t);
     if (size_t p = t.find("level="); p != std::string::npos)
         alku = p + 6;
     if (size_t p = t.find("file="); p != std::string::npos) {
@@ -242,6 +236,13 @@ std::string etsiLevelLogista(const std::string &rivi) {
             alku = p + 5;
     }
     return lyhenna(t.substr(alku));
+}
+
+std::string linkinNimi(const std::string &rivi, const std::string &iso) {
+    assert(iso.size() == rivi.size()); // the same line upper-cased
+    assert(onLinkkiRivi(iso));
+    const std::string t = rivi.substr(0, iso.find(".LEV"));
+    return t.substr(linkinAlku(t));
 }
 
 } // namespace vt

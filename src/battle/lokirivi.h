@@ -50,6 +50,9 @@ std::string sanoja(const std::string &rivi, const std::vector<Nickit> &nickit);
 std::string battlenSanoja(const std::string &rivi, const std::vector<Nickit> &nickit);
 // The name of the level file linked in the line, without its extension.
 std::string etsiLevelLogista(const std::string &rivi);
+// The name linked in a link line (onLinkkiRivi) as the battle's end test compares it: the text
+// before the first ".LEV" after its last "/" or space, untrimmed. `iso` is the line upper-cased.
+std::string linkinNimi(const std::string &rivi, const std::string &iso);
 
 // The kinds of line, tested on the upper-cased line with plain substring tests (so that END
 // is found in WEEKEND too).

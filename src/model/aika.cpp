@@ -2,6 +2,7 @@
 
 #include "util/teksti.h"
 
+#include <string_view>
 #include <vector>
 
 namespace vt {
@@ -129,20 +130,11 @@ Aika operator+(const Aika &a, const Aika &b) {
 bool Aika::etsiaika(const std::string &teksti, bool sanaMoodi, bool viimeinenSana) {
     std::string tutkittava;
     if (sanaMoodi) {
-        std::vector<std::string> sanat;
-        size_t i = 0;
-        while (i < teksti.size()) {
-            while (i < teksti.size() && onValilyonti(teksti[i]))
-                ++i;
-            size_t a = i;
-            while (i < teksti.size() && !onValilyonti(teksti[i]))
-                ++i;
-            if (i > a)
-                sanat.push_back(teksti.substr(a, i - a));
-        }
-        if (sanat.empty())
+        const std::string_view sana =
+            viimeinenSana ? vt::viimeinenSana(teksti) : ensimmainenSana(teksti);
+        if (sana.empty()) // no word at all
             return !nolla();
-        tutkittava = viimeinenSana ? sanat.back() : sanat.front();
+        tutkittava = sana;
     } else {
         size_t p = teksti.find('>');
         if (p == std::string::npos)

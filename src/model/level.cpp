@@ -3,6 +3,7 @@
 #include "model/jarjestykset.h"
 #include "util/teksti.h"
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <ostream>
@@ -27,6 +28,8 @@ bool tiiminNimi(const std::string &nimi, std::string &tiimi) {
     return true;
 }
 
+std::string levelinAvain(const std::string &nimi) { return lyhenna(toUpper(nimi).substr(0, 30)); }
+
 namespace {
 
 std::uint64_t ajonTiiviste(const std::string &nimi, const Aika &aika) {
@@ -45,49 +48,25 @@ bool samaAjo(const Ajo &a, const std::string &nimi, const Aika &aika) {
            a.aika.sadasosat == aika.sadasosat && a.aika.omenat == aika.omenat && a.nimi == nimi;
 }
 
-constexpr std::size_t EI_AJOA = SIZE_MAX;
+constexpr std::size_t EI_AJOA = PaikkaHakemisto::EI;
 
 } // namespace
 
 std::size_t Level::etsiAjo(const std::string &nimi, const Aika &aika) const {
-    if (hakemisto_.empty())
-        return EI_AJOA;
-    const std::uint64_t h = ajonTiiviste(nimi, aika);
-    const std::size_t maski = hakemisto_.size() - 1;
-    for (std::size_t p = h & maski; hakemisto_[p].ajo != 0; p = (p + 1) & maski)
-        if (hakemisto_[p].tiiviste == static_cast<std::uint32_t>(h) &&
-            samaAjo(ajot_[hakemisto_[p].ajo - 1], nimi, aika))
-            return hakemisto_[p].ajo - 1;
-    return EI_AJOA;
+    return hakemisto_.etsi(ajonTiiviste(nimi, aika),
+                           [&](std::size_t i) { return samaAjo(ajot_[i], nimi, aika); });
 }
 
-// Enters the run at this place, which the table does not hold yet.
+// Enters the run at this place, which the index does not hold yet.
 void Level::hakemistoon(std::size_t paikka) {
-    if (2 * (paikka + 1) > hakemisto_.size()) {
-        rakennaHakemisto(); // holds every run up to this one: the table grows with the level
-        return;
-    }
-    const std::uint64_t h = ajonTiiviste(ajot_[paikka]);
-    const std::size_t maski = hakemisto_.size() - 1;
-    std::size_t p = h & maski;
-    while (hakemisto_[p].ajo != 0)
-        p = (p + 1) & maski;
-    hakemisto_[p] = {static_cast<std::uint32_t>(paikka + 1), static_cast<std::uint32_t>(h)};
+    assert(paikka < ajot_.size() && etsiAjo(ajot_[paikka]) == EI_AJOA);
+    hakemisto_.lisaa(ajonTiiviste(ajot_[paikka]), paikka);
 }
 
 void Level::rakennaHakemisto() {
-    std::size_t koko = 16;
-    while (koko < 2 * ajot_.size())
-        koko *= 2;
-    hakemisto_.assign(koko, Paikka{});
-    const std::size_t maski = koko - 1;
-    for (std::size_t i = 0; i < ajot_.size(); ++i) {
-        const std::uint64_t h = ajonTiiviste(ajot_[i]);
-        std::size_t p = h & maski;
-        while (hakemisto_[p].ajo != 0)
-            p = (p + 1) & maski;
-        hakemisto_[p] = {static_cast<std::uint32_t>(i + 1), static_cast<std::uint32_t>(h)};
-    }
+    hakemisto_.tyhjenna(ajot_.size());
+    for (std::size_t i = 0; i < ajot_.size(); ++i)
+        hakemistoon(i);
 }
 
 bool Level::onkoJoTamaAjo(const Ajo &ajo) const { return etsiAjo(ajo) != EI_AJOA; }
@@ -122,7 +101,6 @@ void Level::vaihdaPelaajanNimi(const std::string &vanha, const std::string &uusi
     // go; runs of other names stay as they are.
     std::vector<Ajo> ajot;
     ajot.swap(ajot_);
-    hakemisto_.clear();
     rakennaHakemisto();
     for (Ajo &a : ajot)
         if (a.nimi != uusi || !onkoJoTamaAjo(a)) {
@@ -270,28 +248,26 @@ const std::vector<std::uint32_t> &Level::nimenAjot(const std::string &nimi) {
     return it == nimella_.end() ? eiAjoja : it->second;
 }
 
-bool Level::uploaded(const std::string &nimi, const std::string &rec) {
+// Sets the mark on every run of the name and lets `muuta` change each; true when a run had no
+// mark yet.
+template <class Muuta>
+bool Level::merkitseNimi(const std::string &nimi, bool Ajo::*merkki, Muuta muuta) {
     bool uutta = false;
     for (std::uint32_t i : nimenAjot(nimi)) {
         Ajo &a = ajot_[i];
-        if (!a.ladattu)
-            uutta = true;
-        a.ladattu = true;
-        a.recit.push_back(rec);
+        uutta = uutta || !(a.*merkki);
+        a.*merkki = true;
+        muuta(a);
     }
     return uutta;
 }
 
+bool Level::uploaded(const std::string &nimi, const std::string &rec) {
+    return merkitseNimi(nimi, &Ajo::ladattu, [&](Ajo &a) { a.recit.push_back(rec); });
+}
+
 bool Level::rekisteroi(const std::string &nimi, const std::string &teksti) {
-    bool uutta = false;
-    for (std::uint32_t i : nimenAjot(nimi)) {
-        Ajo &a = ajot_[i];
-        if (!a.rekisteroity)
-            uutta = true;
-        a.rekisteroity = true;
-        a.rekisteroityNimi = teksti;
-    }
-    return uutta;
+    return merkitseNimi(nimi, &Ajo::rekisteroity, [&](Ajo &a) { a.rekisteroityNimi = teksti; });
 }
 
 // No two runs share a name and a time, so the run the table finds is the only one to mark.

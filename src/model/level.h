@@ -2,6 +2,7 @@
 #include "model/ajo.h"
 #include "model/pelaaja.h"
 #include "model/tulostusasetukset.h"
+#include "util/paikkahakemisto.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -13,6 +14,10 @@
 namespace vt {
 
 class RiviHakemisto; // the totals engine, model/rivihakemisto.h
+
+// The key under which levels of the same name merge: the first 30 bytes of the name,
+// upper-cased, without white space at either end.
+std::string levelinAvain(const std::string &nimi);
 
 class Level {
   public:
@@ -65,6 +70,9 @@ class Level {
     void rakennaHakemisto();
     // Sets one event-series mark on the run of this name and time; true when it was new.
     bool merkitse(const std::string &nimi, const Aika &aika, bool Ajo::*merkki);
+    // Sets one mark on every run of this name; true when one of them had it not.
+    template <class Muuta>
+    bool merkitseNimi(const std::string &nimi, bool Ajo::*merkki, Muuta muuta);
     // The places of the runs of this name, in order (empty when it has none).
     const std::vector<std::uint32_t> &nimenAjot(const std::string &nimi);
     // After runs were erased, moved or renamed: the places by name are made again when next
@@ -79,15 +87,11 @@ class Level {
     std::vector<Ajo> ajot_;
     unsigned pituus_ = 0;
 
-    // The runs by name and time: an open-addressed table of their places, at most half full,
-    // so that adding a run costs one probe, not a pass over the level. No two runs share a
-    // name and a time (adding drops the second, renaming removes them), so each has one
-    // entry. Erasing runs moves the later ones, and then the table is made again.
-    struct Paikka {
-        std::uint32_t ajo = 0;      // place in `ajot_` + 1; 0 is a free entry
-        std::uint32_t tiiviste = 0; // the hash's low half, to pass most others unread
-    };
-    std::vector<Paikka> hakemisto_;
+    // The places of the runs by name and time, so that adding a run costs one probe, not a
+    // pass over the level. No two runs share a name and a time (adding drops the second,
+    // renaming removes them), so each has one entry. Erasing runs moves the later ones, and
+    // then the index is made again.
+    PaikkaHakemisto hakemisto_;
 
     // The places of each name's runs, for the marks set on every run of a name. Made on the
     // first mark after the runs were last erased, moved or renamed (`nimetAjan_`); adding a

@@ -7,6 +7,7 @@
 #include <istream>
 #include <ostream>
 #include <sstream>
+#include <string_view>
 #include <unordered_set>
 
 namespace vt {
@@ -36,9 +37,9 @@ std::optional<Rekisterointi> lueRekisterointi(const std::string &rivi) {
     if (iso.rfind("REGISTER", 0) != 0 && iso.rfind("!REGISTER", 0) != 0)
         return std::nullopt;
     // The whole first word goes, whatever is glued to the keyword.
-    size_t k = iso.find("REGISTER");
-    while (k < viesti.size() && !onValilyonti(viesti[k]))
-        ++k;
+    size_t k = 0;
+    std::string_view ensimmainen;
+    seuraavaSana(viesti, k, ensimmainen);
     std::string loput = lyhenna(viesti.substr(k));
     if (loput.empty())
         return std::nullopt;
@@ -64,17 +65,16 @@ bool kelpaaJaseneksi(const std::string &nimi) { return !nimi.empty() && nimi[0] 
 } // namespace
 
 Kansallisuustiedosto::Kansallisuustiedosto(const std::string &sisalto) : raaka_(sisalto) {
-    std::istringstream in(sisalto);
-    std::string sana;
-    while (in >> sana) {
+    std::size_t kohta = 0;
+    for (std::string_view sana; seuraavaSana(sisalto, kohta, sana);) {
         if (sana[0] == ':') {
-            ryhmat_.push_back({sana.substr(1), {}, 0});
+            ryhmat_.push_back({std::string(sana.substr(1)), {}, 0});
             continue;
         }
         // Words before the first group belong to none.
         if (ryhmat_.empty())
             continue;
-        ryhmat_.back().jasenet.push_back({sana, false});
+        ryhmat_.back().jasenet.push_back({std::string(sana), false});
         ++ryhmat_.back().elossa;
     }
     indeksoi();

@@ -1,14 +1,16 @@
 #include "stats/luestats.h"
 
+#include "util/paikkahakemisto.h"
 #include "util/syote.h"
 #include "util/teksti.h"
 
-#include <algorithm>
-#include <cstdint>
+#include <cassert>
+#include <cstddef>
 #include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vt {
@@ -30,108 +32,59 @@ std::string etsiLevel(const std::string &rivi) {
 
 namespace {
 
-// Splits off the text before the last blank-separated word, or after the first one.
+// The text before the last word (of the trimmed text), or after the first one.
 std::string ennenViimeistaSanaa(const std::string &s) {
-    std::string t = lyhenna(s);
-    size_t i = t.size();
-    while (i > 0 && !onValilyonti(t[i - 1]))
-        --i;
-    return t.substr(0, i);
+    const std::string t = lyhenna(s);
+    const std::string_view viimeinen = viimeinenSana(t);
+    return viimeinen.empty() ? t
+                             : t.substr(0, static_cast<std::size_t>(viimeinen.data() - t.data()));
 }
 
 std::string ensimmaisenSananJalkeen(const std::string &s) {
-    size_t i = 0;
-    while (i < s.size() && onValilyonti(s[i]))
-        ++i;
-    while (i < s.size() && !onValilyonti(s[i]))
-        ++i;
-    return s.substr(i);
+    std::size_t kohta = 0;
+    std::string_view sana;
+    seuraavaSana(s, kohta, sana);
+    return s.substr(kohta);
 }
 
-std::string tasoAvain(const std::string &nimi) { return lyhenna(toUpper(nimi).substr(0, 30)); }
-
-// The levels of the collection by their merge key: an open-addressed table of level numbers
-// with the hashes of their keys. Keys are made and compared only where the hashes agree, so a
-// new level costs one probe and no stored text.
+// The levels of the collection by their merge key: the places of the levels by the hashes of
+// their keys. Keys are made and compared only where the hashes agree, so a new level costs one
+// probe and no stored text.
 class TasoHakemisto {
   public:
     explicit TasoHakemisto(const std::vector<Level> &levelit) : levelit_(levelit) {
         for (std::size_t i = 0; i < levelit.size(); ++i) {
-            const std::string avain = tasoAvain(levelit[i].annaNimi());
+            const std::string avain = levelinAvain(levelit[i].annaNimi());
             if (etsi(avain) == EI)
                 lisaa(avain, i); // of levels with the same key, the first one is the match
         }
     }
 
-    static constexpr std::size_t EI = SIZE_MAX;
+    static constexpr std::size_t EI = PaikkaHakemisto::EI;
 
     // The level with this key, or EI.
     std::size_t etsi(const std::string &avain) const {
-        if (paikat_.empty())
-            return EI;
-        const std::uint64_t h = std::hash<std::string>{}(avain);
-        for (std::size_t p = h & maski(); paikat_[p].taso != 0; p = (p + 1) & maski())
-            if (paikat_[p].tiiviste == h &&
-                tasoAvain(levelit_[paikat_[p].taso - 1].annaNimi()) == avain)
-                return paikat_[p].taso - 1;
-        return EI;
+        return paikat_.etsi(std::hash<std::string>{}(avain), [&](std::size_t taso) {
+            return levelinAvain(levelit_[taso].annaNimi()) == avain;
+        });
     }
 
+    // Enters the level at this place, whose key no level of the index has.
     void lisaa(const std::string &avain, std::size_t taso) {
-        // At most half full, so that a probe for a new key ends soon.
-        if (2 * (maara_ + 1) > paikat_.size())
-            kasvata();
-        sijoita({std::hash<std::string>{}(avain), taso + 1});
-        ++maara_;
+        assert(taso <= levelit_.size()); // a level of the list, or the one about to join it
+        assert(etsi(avain) == EI);
+        paikat_.lisaa(std::hash<std::string>{}(avain), taso);
     }
 
   private:
-    static constexpr std::size_t ALKUKOKO = 64; // a power of two, as every size after it
-
-    struct Paikka {
-        std::uint64_t tiiviste = 0;
-        std::size_t taso = 0; // level index + 1; 0 is a free place
-    };
-
-    std::size_t maski() const { return paikat_.size() - 1; }
-
-    void sijoita(const Paikka &q) {
-        std::size_t p = q.tiiviste & maski();
-        while (paikat_[p].taso != 0)
-            p = (p + 1) & maski();
-        paikat_[p] = q;
-    }
-
-    // Doubles the table. No key is in it twice, so the places may be re-made in any order.
-    void kasvata() {
-        std::vector<Paikka> vanhat(std::max<std::size_t>(ALKUKOKO, 2 * paikat_.size()));
-        vanhat.swap(paikat_);
-        for (const Paikka &q : vanhat)
-            if (q.taso != 0)
-                sijoita(q);
-    }
-
     const std::vector<Level> &levelit_;
-    std::vector<Paikka> paikat_;
-    std::size_t maara_ = 0;
+    PaikkaHakemisto paikat_;
 };
 
 // A time with an hours field, as the game writes it (HH:MM:SS:CC) and as this program
 // writes it (H:MM:SS,CC): the general time reader stops at six digits.
 bool tuntiAika(const std::string &rivi, bool viimeinen, Aika &aika) {
-    std::string t = lyhenna(rivi);
-    std::string sana;
-    if (viimeinen) {
-        size_t i = t.size();
-        while (i > 0 && !onValilyonti(t[i - 1]))
-            --i;
-        sana = t.substr(i);
-    } else {
-        size_t i = 0;
-        while (i < t.size() && !onValilyonti(t[i]))
-            ++i;
-        sana = t.substr(0, i);
-    }
+    const std::string_view sana = viimeinen ? viimeinenSana(rivi) : ensimmainenSana(rivi);
     unsigned kentat[4];
     size_t pos = 0;
     for (int k = 0; k < 4; ++k) {
@@ -272,7 +225,7 @@ void lueStats(std::istream &in, std::vector<Level> &levelit, bool uusi, std::ost
             ajot.push_back(std::move(ajo));
         }
 
-        const std::string avain = tasoAvain(nimi);
+        const std::string avain = levelinAvain(nimi);
         const std::size_t loytyi = hakemisto.etsi(avain);
         if (loytyi != TasoHakemisto::EI) {
             levelit[loytyi].lisaaAjot(ajot);

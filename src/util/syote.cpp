@@ -1,6 +1,7 @@
 #include "util/syote.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cerrno>
 #include <fcntl.h>
 #include <streambuf>
@@ -162,6 +163,7 @@ bool lueRivi(std::istream &in, std::string &rivi, std::size_t katto, bool *katka
         const std::size_t merkkeja = loppui ? n - 1 : n;
         const std::size_t mahtuu = rivi.size() < katto ? katto - rivi.size() : 0;
         rivi.append(osa, std::min(merkkeja, mahtuu));
+        assert(rivi.size() <= katto);
         if (merkkeja > mahtuu && katkaistu)
             *katkaistu = true;
         if (!taynna)

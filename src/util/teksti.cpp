@@ -3,6 +3,7 @@
 #include "util/nayttoleveys.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cctype>
 #include <climits>
 
@@ -59,6 +60,7 @@ std::string double2string(double x, unsigned n) {
 }
 
 bool lueLuku(const std::string &s, size_t &i, unsigned long long katto, LuettuLuku &luku) {
+    assert(i <= s.size());
     size_t k = i;
     while (k < s.size() && onValilyonti(s[k]))
         ++k;
@@ -132,6 +134,42 @@ bool aakkosta(const std::string &a, const std::string &b) {
 
 bool loytyyko(const std::string &s, const std::string &t) { return s.find(t) != std::string::npos; }
 
+bool seuraavaSana(std::string_view teksti, std::size_t &kohta, std::string_view &sana) {
+    assert(kohta <= teksti.size());
+    std::size_t i = kohta;
+    while (i < teksti.size() && onValilyonti(teksti[i]))
+        ++i;
+    const std::size_t alku = i;
+    while (i < teksti.size() && !onValilyonti(teksti[i]))
+        ++i;
+    kohta = i;
+    sana = teksti.substr(alku, i - alku);
+    return i > alku;
+}
+
+std::vector<std::string_view> sanat(std::string_view teksti) {
+    std::vector<std::string_view> r;
+    std::size_t kohta = 0;
+    for (std::string_view sana; seuraavaSana(teksti, kohta, sana);)
+        r.push_back(sana);
+    return r;
+}
+
+std::string_view ensimmainenSana(std::string_view teksti) {
+    std::size_t kohta = 0;
+    std::string_view sana;
+    seuraavaSana(teksti, kohta, sana);
+    return sana;
+}
+
+std::string_view viimeinenSana(std::string_view teksti) {
+    std::size_t kohta = 0;
+    std::string_view viimeinen;
+    for (std::string_view sana; seuraavaSana(teksti, kohta, sana);)
+        viimeinen = sana;
+    return viimeinen;
+}
+
 std::string htmlSuojaa(const std::string &s) {
     if (s.find_first_of("&<>\"") == std::string::npos)
         return s;
@@ -175,6 +213,7 @@ std::string kommenttiin(const std::string &s) {
         else
             r += s[i];
     }
+    assert(r.find("--") == std::string::npos);
     return r;
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 // Byte-string helpers: number texts, padding, trimming and comparison. No locale.
+#include <cstddef>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vt {
 
@@ -34,6 +37,17 @@ bool lueLuku(const std::string &s, size_t &i, unsigned long long katto, LuettuLu
 // White space as the C isspace test sees it (space, tab, line feed, vertical tab, form feed,
 // carriage return); bytes from 0x80 up are none.
 inline bool onValilyonti(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// The word splitter of the program: a word is a run of bytes none of which is white space
+// (onValilyonti, the same bytes stream extraction skips), so no word is empty. Gives the next
+// word at or after `kohta` and leaves `kohta` just after it; false, with `kohta` at the end,
+// when only white space is left. The word is a view into `teksti`.
+bool seuraavaSana(std::string_view teksti, std::size_t &kohta, std::string_view &sana);
+// Every word, in order.
+std::vector<std::string_view> sanat(std::string_view teksti);
+// The first and the last word; empty when there is none.
+std::string_view ensimmainenSana(std::string_view teksti);
+std::string_view viimeinenSana(std::string_view teksti);
 // Escapes & < > " for HTML text; other bytes pass unchanged.
 std::string htmlSuojaa(const std::string &s);
 // The head lines of an HTML page, each beginning with `sisennys`: its encoding (UTF-8 when the

@@ -22,6 +22,17 @@ TEST(Jarjesta, ExchangeRulesDecideEqualKeys) {
     EXPECT_EQ(eiParempi, (std::vector<std::pair<int, int>>{{1, 3}, {1, 1}, {2, 2}, {2, 0}}));
 }
 
+TEST(LevelinAvain, UpperCasedFirstThirtyBytesTrimmed) {
+    EXPECT_EQ(levelinAvain("Warm Up"), "WARM UP");
+    EXPECT_EQ(levelinAvain("  warm up\t"), "WARM UP");
+    EXPECT_EQ(levelinAvain("abcdefghijklmnopqrstuvwxyz0123X"), "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123");
+    // Cut first, trimmed after: blanks that end the thirty bytes go, and leading blanks count.
+    EXPECT_EQ(levelinAvain("abcdefghijklmnopqrstuvwxyz012 X"), "ABCDEFGHIJKLMNOPQRSTUVWXYZ012");
+    EXPECT_EQ(levelinAvain("  abcdefghijklmnopqrstuvwxyz0123"), "ABCDEFGHIJKLMNOPQRSTUVWXYZ01");
+    EXPECT_EQ(levelinAvain("\xe4ij\xe4"), "\xe4IJ\xe4"); // only ASCII letters change
+    EXPECT_EQ(levelinAvain(""), "");
+}
+
 TEST(Level, AddingDropsDuplicatesAndKeepsTheOldRun) {
     Level l("L");
     l.lisaaAjo(ajo("A", "1:00,00", false));

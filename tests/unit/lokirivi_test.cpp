@@ -1,4 +1,5 @@
 #include "battle/lokirivi.h"
+#include "util/teksti.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -175,6 +176,20 @@ TEST(EtsiLevelLogista, NameFromTheLink) {
     EXPECT_EQ(etsiLevelLogista("http://x.org/get?file=level__1234567890Shrt.lev"),
               "level__1234567890Shrt");
     EXPECT_EQ(etsiLevelLogista("http://x.org/get?file=Plain.lev"), "Plain");
+}
+
+TEST(LinkinNimi, TheLinkedNameAsTheEndTestComparesIt) {
+    auto nimi = [](const std::string &rivi) { return linkinNimi(rivi, toUpper(rivi)); };
+    // After the last "/" or space before the first ".LEV", as the level name is found.
+    EXPECT_EQ(nimi("<bot> http://x.org/levels/MyLevel.lev by a"), "MyLevel");
+    EXPECT_EQ(nimi("<bot> www.x.org/a b/Two Words.lev"), "Words");
+    EXPECT_EQ(nimi("<bot> http://x.org/a/b c.LEV d/e.lev"), "c");
+    // But untrimmed, and with no "level=" or "file=" taken off.
+    EXPECT_EQ(nimi("<bot> http://x.org/\tTabbed.lev"), "\tTabbed");
+    EXPECT_EQ(etsiLevelLogista("<bot> http://x.org/\tTabbed.lev"), "Tabbed");
+    EXPECT_EQ(nimi("<bot> http://x.org/download.php?level=Abc.LEV"), "download.php?level=Abc");
+    EXPECT_EQ(nimi("<bot> http://x.org/get?file=Plain.lev"), "get?file=Plain");
+    EXPECT_EQ(nimi("<bot> http://x.org/Gap .lev"), "");
 }
 
 TEST(Rivilajit, PlainSubstringTests) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <string>
+#include <string_view>
+#include <vector>
 
 using namespace vt;
 
@@ -74,6 +77,52 @@ TEST(Kommentti, NoDoubleDashAndEveryTextComesBack) {
 TEST(Teksti, WhiteSpaceIsTheCTestForEveryByte) {
     for (int c = 0; c < 256; ++c)
         EXPECT_EQ(onValilyonti(static_cast<char>(c)), std::isspace(c) != 0) << c;
+}
+
+TEST(Sanat, WordsAreRunsOfBytesThatAreNoWhiteSpace) {
+    using V = std::vector<std::string_view>;
+    EXPECT_EQ(sanat(""), V{});
+    EXPECT_EQ(sanat(" \t\r\n\v\f"), V{});
+    EXPECT_EQ(sanat("a"), V{"a"});
+    // Every run of white space separates, none makes an empty word.
+    EXPECT_EQ(sanat("  ab \t\tc\r\n d\ve\ff  "), (V{"ab", "c", "d", "e", "f"}));
+    // High bytes and the NUL byte are part of a word, as stream extraction reads them.
+    const std::string nul("x\0y z", 5);
+    EXPECT_EQ(sanat(nul), (V{std::string_view("x\0y", 3), "z"}));
+    EXPECT_EQ(sanat("\xe4\xa0"
+                    "b \x85"),
+              (V{"\xe4\xa0"
+                 "b",
+                 "\x85"}));
+    EXPECT_EQ(ensimmainenSana("  first second third "), "first");
+    EXPECT_EQ(viimeinenSana("  first second third "), "third");
+    EXPECT_EQ(ensimmainenSana(" \t "), "");
+    EXPECT_EQ(viimeinenSana(""), "");
+    EXPECT_EQ(viimeinenSana("only"), "only");
+}
+
+TEST(Sanat, TheNextWordLeavesThePlaceJustAfterIt) {
+    const std::string t = " REGISTER  Name [T] ";
+    std::size_t kohta = 0;
+    std::string_view sana;
+    ASSERT_TRUE(seuraavaSana(t, kohta, sana));
+    EXPECT_EQ(sana, "REGISTER");
+    EXPECT_EQ(kohta, 9u);
+    EXPECT_EQ(sana.data(), t.data() + 1); // a view into the text
+    ASSERT_TRUE(seuraavaSana(t, kohta, sana));
+    EXPECT_EQ(sana, "Name");
+    EXPECT_EQ(t.substr(kohta), " [T] ");
+    ASSERT_TRUE(seuraavaSana(t, kohta, sana));
+    EXPECT_EQ(sana, "[T]");
+    EXPECT_FALSE(seuraavaSana(t, kohta, sana));
+    EXPECT_EQ(kohta, t.size());
+    EXPECT_TRUE(sana.empty());
+    EXPECT_FALSE(seuraavaSana(t, kohta, sana)); // and again at the end
+    EXPECT_EQ(kohta, t.size());
+    // Starting inside a word gives the rest of it.
+    kohta = 3;
+    ASSERT_TRUE(seuraavaSana(t, kohta, sana));
+    EXPECT_EQ(sana, "GISTER");
 }
 
 TEST(Teksti, PaddingFillsColumnsNotBytes) {
