@@ -6,6 +6,7 @@
 
 #include <cassert>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <unordered_set>
 
@@ -28,6 +29,63 @@ void tulostaOhjeet(Konsoli &k) {
     k.ulos() << "If you want to ignore some of them, write the numbers here. \n"
              << "To add a time, write 'add'. (each player's last score is counted)\n";
     k.kehota("At end, push just enter: ");
+}
+
+// The designer a "by" line names, or nothing.
+std::string nimettyTekija(const std::string &rivi, const std::string &iso,
+                          const std::vector<Nickit> &nickit) {
+    return onByRivi(iso) ? battlenSanoja(rivi, nickit) : std::string();
+}
+
+// The result a speaker's line reports, or nothing.
+std::optional<Ajo> tulosRivilta(const std::string &rivi, const std::string &iso,
+                                const std::string &puhuja) {
+    if (!voiOllaTulos(iso))
+        return std::nullopt;
+    Ajo ajo;
+    if (!ajo.aika.etsiaika(rivi, false, false) || puhuja.empty())
+        return std::nullopt;
+    ajo.nimi = puhuja;
+    return ajo;
+}
+
+// Whether a stop line by this speaker closes the battle: the designer's, a bot's or qumo's, or
+// anyone's when the designer is not known.
+bool saaLopettaa(const std::string &puhuja, const std::string &tekija) {
+    return tekija.empty() || puhuja == tekija || loytyyko(puhuja, "bot") || puhuja == "qumo";
+}
+
+// The run a player adds by hand: a name of at most 11 characters and a time, asked until given.
+Ajo kysyAjo(Konsoli &konsoli) {
+    Ajo ajo;
+    for (;;) {
+        konsoli.kehota("Give player's name: ");
+        ajo.nimi = lyhenna(konsoli.lueRivi());
+        if (ajo.nimi.size() > 11) {
+            konsoli.ulos() << "Player's name too long. \n";
+            continue;
+        }
+        if (!onkotyhja(ajo.nimi))
+            break;
+    }
+    for (;;) {
+        konsoli.kehota("Give time: ");
+        Aika aika;
+        if (aika.etsiaika(konsoli.lueRivi(), true, false)) {
+            ajo.aika = aika;
+            break;
+        }
+    }
+    return ajo;
+}
+
+// Drops the run whose number (from 1) the answer gives; any other answer drops nothing.
+void poistaNumerolla(const std::string &vastaus, std::vector<Ajo> &ajot) {
+    size_t i = 0;
+    LuettuLuku luku;
+    if (lueLuku(vastaus, i, UINT32_MAX, luku) && !luku.negatiivinen && luku.arvo >= 1 &&
+        luku.arvo <= ajot.size())
+        ajot.erase(ajot.begin() + static_cast<long>(luku.arvo - 1));
 }
 
 } // namespace
@@ -89,29 +147,21 @@ void Sarjakisa::kasitteleRivi(const std::string &rivi, bool lopussa, std::istrea
     if (byLaskuri_ > 0)
         --byLaskuri_;
 
-    if (onByRivi(iso)) {
-        const std::string d = battlenSanoja(rivi, nickit_);
-        if (!d.empty()) {
-            ehdokas_ = d;
-            if (kaynnissa_ && etsiLevelLogista(rivi) == levelNimi_)
-                tekija_ = d;
-            // Speakers of the next lines are not taken for the designer named here.
-            byLaskuri_ = 7;
-        }
+    const std::string d = nimettyTekija(rivi, iso, nickit_);
+    if (!d.empty()) {
+        ehdokas_ = d;
+        if (kaynnissa_ && etsiLevelLogista(rivi) == levelNimi_)
+            tekija_ = d;
+        // Speakers of the next lines are not taken for the designer named here.
+        byLaskuri_ = 7;
     }
 
-    if (kaynnissa_ && voiOllaTulos(iso)) {
-        Ajo ajo;
-        if (ajo.aika.etsiaika(rivi, false, false) && !puhuja.empty()) {
-            ajo.nimi = puhuja;
-            ajot_.push_back(std::move(ajo));
-        }
-    }
+    if (kaynnissa_)
+        if (std::optional<Ajo> ajo = tulosRivilta(rivi, iso, puhuja))
+            ajot_.push_back(std::move(*ajo));
 
     if (kaynnissa_) {
-        const bool lopettaja =
-            tekija_.empty() || puhuja == tekija_ || loytyyko(puhuja, "bot") || puhuja == "qumo";
-        if ((onStopRivi(iso) && lopettaja) || lopussa)
+        if ((onStopRivi(iso) && saaLopettaa(puhuja, tekija_)) || lopussa)
             suljeBattle(rivi, loki);
         if (valmis_)
             return;
@@ -233,34 +283,10 @@ void naytaajotruudulla(Konsoli &konsoli, std::vector<Ajo> &ajot) {
         const std::string vastaus = konsoli.lueRivi();
         if (vastaus.empty())
             return;
-        if (loytyyko(toUpper(vastaus), "ADD")) {
-            Ajo ajo;
-            for (;;) {
-                konsoli.kehota("Give player's name: ");
-                ajo.nimi = lyhenna(konsoli.lueRivi());
-                if (ajo.nimi.size() > 11) {
-                    out << "Player's name too long. \n";
-                    continue;
-                }
-                if (!onkotyhja(ajo.nimi))
-                    break;
-            }
-            for (;;) {
-                konsoli.kehota("Give time: ");
-                Aika aika;
-                if (aika.etsiaika(konsoli.lueRivi(), true, false)) {
-                    ajo.aika = aika;
-                    break;
-                }
-            }
-            ajot.push_back(std::move(ajo));
-        } else {
-            size_t i = 0;
-            LuettuLuku luku;
-            if (lueLuku(vastaus, i, UINT32_MAX, luku) && !luku.negatiivinen && luku.arvo >= 1 &&
-                luku.arvo <= ajot.size())
-                ajot.erase(ajot.begin() + static_cast<long>(luku.arvo - 1));
-        }
+        if (loytyyko(toUpper(vastaus), "ADD"))
+            ajot.push_back(kysyAjo(konsoli));
+        else
+            poistaNumerolla(vastaus, ajot);
         out << "Times: \n";
         tulostaLista(out, ajot);
         tulostaOhjeet(konsoli);

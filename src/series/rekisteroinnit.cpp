@@ -14,6 +14,14 @@ namespace vt {
 
 namespace {
 
+// The last group among the (group, member) places of a name.
+size_t viimeinenRyhma(const std::vector<std::pair<size_t, size_t>> &paikat) {
+    size_t viimeinen = 0;
+    for (const auto &[g, j] : paikat)
+        viimeinen = std::max(viimeinen, g);
+    return viimeinen;
+}
+
 struct Rekisterointi {
     std::string teksti;       // name and team, as the runs show it
     std::string kansallisuus; // upper-cased, blanks as "_", may be empty
@@ -113,13 +121,7 @@ std::optional<bool> Kansallisuustiedosto::siirra(const std::string &nimi,
     auto paikat = paikat_.find(nimi);
     const bool loytyi = paikat != paikat_.end() && !paikat->second.empty();
     // The current nationality: the last group that holds the name.
-    std::string nykyinen;
-    if (loytyi) {
-        size_t viimeinen = 0;
-        for (const auto &[g, j] : paikat->second)
-            viimeinen = std::max(viimeinen, g);
-        nykyinen = ryhmat_[viimeinen].nimi;
-    }
+    const std::string nykyinen = loytyi ? ryhmat_[viimeinenRyhma(paikat->second)].nimi : "";
     if (nykyinen == kansallisuus)
         return std::nullopt;
     // Groups left empty now: gone from the file unless the name comes back to them below.

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <functional>
 #include <istream>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -81,6 +82,19 @@ class TasoHakemisto {
     PaikkaHakemisto paikat_;
 };
 
+// One field of an hours time at pos: the first of one or two digits, the others of two.
+bool lueAikakentta(std::string_view sana, size_t &pos, bool ensimmainen, unsigned &arvo) {
+    const size_t alku = pos;
+    unsigned v = 0;
+    while (pos < sana.size() && sana[pos] >= '0' && sana[pos] <= '9' && pos - alku < 3)
+        v = v * 10 + static_cast<unsigned>(sana[pos++] - '0');
+    const size_t pituus = pos - alku;
+    if (pituus == 0 || pituus > 2 || (!ensimmainen && pituus != 2))
+        return false;
+    arvo = v;
+    return true;
+}
+
 // A time with an hours field, as the game writes it (HH:MM:SS:CC) and as this program
 // writes it (H:MM:SS,CC): the general time reader stops at six digits.
 bool tuntiAika(const std::string &rivi, bool viimeinen, Aika &aika) {
@@ -88,14 +102,8 @@ bool tuntiAika(const std::string &rivi, bool viimeinen, Aika &aika) {
     unsigned kentat[4];
     size_t pos = 0;
     for (int k = 0; k < 4; ++k) {
-        size_t alku = pos;
-        unsigned v = 0;
-        while (pos < sana.size() && sana[pos] >= '0' && sana[pos] <= '9' && pos - alku < 3)
-            v = v * 10 + static_cast<unsigned>(sana[pos++] - '0');
-        size_t pituus = pos - alku;
-        if (pituus == 0 || pituus > 2 || (k > 0 && pituus != 2))
+        if (!lueAikakentta(sana, pos, k == 0, kentat[k]))
             return false;
-        kentat[k] = v;
         if (k < 3) {
             char erotin = pos < sana.size() ? sana[pos] : '\0';
             if (erotin != ':' && !(k == 2 && erotin == ','))
@@ -146,96 +154,156 @@ bool avaaLevelit(const std::string &t) {
 
 } // namespace
 
+namespace {
+
+// The lines of a stat file as its levels are read from them. The data copy in the closing
+// comment of an HTML page is read as it was before it was made safe for the comment; of a page
+// nothing else is read, since its rows and tables are no stat-file lines.
+class StatRivit {
+  public:
+    explicit StatRivit(std::istream &in) : in_(in) {}
+
+    // The next line to read, or false at the end of the file.
+    bool seuraava(std::string &rivi) {
+        do {
+            if (!lueRaaka(rivi))
+                return false;
+            if (alussa_ && !onkotyhja(rivi)) {
+                alussa_ = false;
+                sivu_ = onHtmlAlku(rivi);
+            }
+        } while (!kommentinMukaan(rivi));
+        seuraaOsiota(lyhenna(rivi));
+        return true;
+    }
+
+    // In the totals and statistics no line is a level header, whatever names it carries.
+    bool totaaleissa() const { return totaaleissa_; }
+
+  private:
+    bool lueRaaka(std::string &rivi) {
+        bool liianPitka = false;
+        if (!lueRivi(in_, rivi, STATRIVIN_KATTO, &liianPitka))
+            return false;
+        if (liianPitka)
+            rivi.clear(); // too long to be anything: read as an empty line
+        return true;
+    }
+
+    // Follows the data comment of a page: false for a line of the page itself.
+    bool kommentinMukaan(std::string &rivi) {
+        if (kommentissa_ && lyhenna(rivi) == "-->")
+            kommentissa_ = false;
+        else if (kommentissa_)
+            rivi = kommentista(rivi);
+        else if (loytyyko(rivi, HTML_KOPION_ALKU))
+            kommentissa_ = true;
+        else if (sivu_)
+            return false;
+        return true;
+    }
+
+    void seuraaOsiota(const std::string &t) {
+        if (avaaTotalit(t))
+            totaaleissa_ = true;
+        else if (avaaLevelit(t))
+            totaaleissa_ = false;
+    }
+
+    std::istream &in_;
+    bool kommentissa_ = false;
+    bool alussa_ = true;
+    bool sivu_ = false;
+    bool totaaleissa_ = false;
+};
+
+// A header "... results" opens a results table: its name is the text before that word.
+bool onTulosOtsikko(std::string &nimi) {
+    const size_t r = nimi.find("results");
+    if (r == std::string::npos)
+        return false;
+    nimi = lyhenna(nimi.substr(0, r));
+    return true;
+}
+
+// The column captions of a results table end at the dashed rule.
+void ohitaSarakeotsikot(StatRivit &rivit) {
+    std::string rivi;
+    while (rivit.seuraava(rivi))
+        if (rivi.find("----") != std::string::npos)
+            break;
+}
+
+// The run on one line of a level's list; nothing when the line holds no time or no name.
+std::optional<Ajo> lueAjo(const std::string &rivi, bool tulosMoodi, bool uusi) {
+    std::string t = rivi;
+    if (tulosMoodi) {
+        size_t p = t.find(". ");
+        if (p != std::string::npos)
+            t = t.substr(p + 1);
+        while (!t.empty() && !onValilyonti(t.back()))
+            t.pop_back();
+    }
+    t = korvaaKaikki(t, "apples", "");
+    t = korvaaKaikki(t, "apple", "");
+    Ajo ajo;
+    ajo.uusi = uusi;
+    if (!ajo.aika.etsiaika(t, true, tulosMoodi))
+        tuntiAika(t, tulosMoodi, ajo.aika);
+    ajo.nimi = etsiPelaaja(t, tulosMoodi);
+    if (ajo.aika.nolla() || ajo.nimi.empty())
+        return std::nullopt;
+    return ajo;
+}
+
+// The runs under a level header, up to the first line that is none.
+std::vector<Ajo> lueAjot(StatRivit &rivit, bool tulosMoodi, bool uusi) {
+    std::vector<Ajo> ajot;
+    std::string rivi;
+    while (rivit.seuraava(rivi)) {
+        if (onkotyhja(rivi)) // no time in it: the runs end
+            break;
+        std::optional<Ajo> ajo = lueAjo(rivi, tulosMoodi, uusi);
+        if (!ajo)
+            break;
+        ajot.push_back(std::move(*ajo));
+    }
+    return ajot;
+}
+
+// The runs join the level of the same key, or a new level at the end of the list.
+void lisaaAjot(const std::string &nimi, std::vector<Ajo> &ajot, std::vector<Level> &levelit,
+               TasoHakemisto &hakemisto, std::ostream &konsoli) {
+    const std::string avain = levelinAvain(nimi);
+    const std::size_t loytyi = hakemisto.etsi(avain);
+    if (loytyi != TasoHakemisto::EI) {
+        levelit[loytyi].lisaaAjot(ajot);
+        return;
+    }
+    Level level(nimi);
+    level.lisaaAjot(ajot);
+    hakemisto.lisaa(avain, levelit.size());
+    levelit.push_back(std::move(level));
+    konsoli << "Level " << nimi << " added.\n";
+}
+
+} // namespace
+
 void lueStats(std::istream &in, std::vector<Level> &levelit, bool uusi, std::ostream &konsoli) {
     TasoHakemisto hakemisto(levelit);
-
-    // The data copy in the closing comment of an HTML page is read as it was before it was
-    // made safe for the comment; of a page nothing else is read, since its rows and tables
-    // are no stat-file lines.
-    bool kommentissa = false;
-    bool alussa = true;
-    bool sivu = false;
-    // In the totals and statistics no line is a level header, whatever names it carries.
-    bool totaaleissa = false;
-    auto seuraava = [&](std::string &rivi) {
-        for (;;) {
-            bool liianPitka = false;
-            if (!lueRivi(in, rivi, STATRIVIN_KATTO, &liianPitka))
-                return false;
-            if (liianPitka)
-                rivi.clear(); // too long to be anything: read as an empty line
-            if (alussa && !onkotyhja(rivi)) {
-                alussa = false;
-                sivu = onHtmlAlku(rivi);
-            }
-            if (kommentissa && lyhenna(rivi) == "-->")
-                kommentissa = false;
-            else if (kommentissa)
-                rivi = kommentista(rivi);
-            else if (loytyyko(rivi, HTML_KOPION_ALKU))
-                kommentissa = true;
-            else if (sivu)
-                continue;
-            const std::string t = lyhenna(rivi);
-            if (avaaTotalit(t))
-                totaaleissa = true;
-            else if (avaaLevelit(t))
-                totaaleissa = false;
-            return true;
-        }
-    };
+    StatRivit rivit(in);
     std::string rivi;
-    while (seuraava(rivi)) {
-        if (totaaleissa)
+    while (rivit.seuraava(rivi)) {
+        if (rivit.totaaleissa())
             continue;
         std::string nimi = etsiLevel(rivi);
         if (nimi.empty())
             continue;
-        bool tulosMoodi = false;
-        size_t r = nimi.find("results");
-        if (r != std::string::npos) {
-            tulosMoodi = true;
-            nimi = lyhenna(nimi.substr(0, r));
-            while (seuraava(rivi))
-                if (rivi.find("----") != std::string::npos)
-                    break;
-        }
-
-        std::vector<Ajo> ajot;
-        while (seuraava(rivi)) {
-            if (onkotyhja(rivi)) // no time in it: the runs end
-                break;
-            std::string t = rivi;
-            if (tulosMoodi) {
-                size_t p = t.find(". ");
-                if (p != std::string::npos)
-                    t = t.substr(p + 1);
-                while (!t.empty() && !onValilyonti(t.back()))
-                    t.pop_back();
-            }
-            t = korvaaKaikki(t, "apples", "");
-            t = korvaaKaikki(t, "apple", "");
-            Ajo ajo;
-            ajo.uusi = uusi;
-            if (!ajo.aika.etsiaika(t, true, tulosMoodi))
-                tuntiAika(t, tulosMoodi, ajo.aika);
-            ajo.nimi = etsiPelaaja(t, tulosMoodi);
-            if (ajo.aika.nolla() || ajo.nimi.empty())
-                break;
-            ajot.push_back(std::move(ajo));
-        }
-
-        const std::string avain = levelinAvain(nimi);
-        const std::size_t loytyi = hakemisto.etsi(avain);
-        if (loytyi != TasoHakemisto::EI) {
-            levelit[loytyi].lisaaAjot(ajot);
-        } else {
-            Level level(nimi);
-            level.lisaaAjot(ajot);
-            hakemisto.lisaa(avain, levelit.size());
-            levelit.push_back(std::move(level));
-            konsoli << "Level " << nimi << " added.\n";
-        }
+        const bool tulosMoodi = onTulosOtsikko(nimi);
+        if (tulosMoodi)
+            ohitaSarakeotsikot(rivit);
+        std::vector<Ajo> ajot = lueAjot(rivit, tulosMoodi, uusi);
+        lisaaAjot(nimi, ajot, levelit, hakemisto, konsoli);
     }
 }
 

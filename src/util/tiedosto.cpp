@@ -22,6 +22,32 @@ namespace vt {
 
 namespace {
 
+// The real path of a name reached through links; the name itself when it has none.
+std::string oikeaPolku(const std::string &p) {
+    char *oikea = realpath(p.c_str(), nullptr);
+    if (oikea == nullptr)
+        return p;
+    std::string r = oikea;
+    std::free(oikea);
+    return r;
+}
+
+// The name a link points to, taken from the link's folder when it is relative; nothing when
+// the link cannot be read or is empty.
+std::optional<std::string> linkinKohde(const std::string &p, const struct stat &st) {
+    std::string linkki(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) + 1, '\0');
+    const ssize_t n = readlink(p.c_str(), linkki.data(), linkki.size());
+    if (n < 0 || static_cast<size_t>(n) >= linkki.size())
+        return std::nullopt;
+    linkki.resize(static_cast<size_t>(n));
+    if (linkki.empty())
+        return std::nullopt;
+    if (linkki[0] == '/')
+        return linkki;
+    const std::filesystem::path kansio = std::filesystem::path(p).parent_path();
+    return (kansio.empty() ? std::filesystem::path(linkki) : kansio / linkki).string();
+}
+
 // The file a name stands for: the name itself, or for a symbolic link its target (followed
 // link by link, so a dangling link gives the missing path it names). Nothing when the links go
 // round in a loop or a name on the way cannot be examined.
@@ -34,30 +60,12 @@ std::optional<std::string> kohde(const std::string &nimi) {
                 return p;
             return std::nullopt;
         }
-        if (!S_ISLNK(st.st_mode)) {
-            if (kierros == 0)
-                return p;
-            // A link that resolves: its real path.
-            char *oikea = realpath(p.c_str(), nullptr);
-            if (oikea == nullptr)
-                return p;
-            std::string r = oikea;
-            std::free(oikea);
-            return r;
-        }
-        std::string linkki(static_cast<size_t>(st.st_size > 0 ? st.st_size : PATH_MAX) + 1, '\0');
-        const ssize_t n = readlink(p.c_str(), linkki.data(), linkki.size());
-        if (n < 0 || static_cast<size_t>(n) >= linkki.size())
+        if (!S_ISLNK(st.st_mode))
+            return kierros == 0 ? p : oikeaPolku(p); // a link that resolves: its real path
+        std::optional<std::string> seuraava = linkinKohde(p, st);
+        if (!seuraava)
             return std::nullopt;
-        linkki.resize(static_cast<size_t>(n));
-        if (linkki.empty())
-            return std::nullopt;
-        if (linkki[0] == '/')
-            p = linkki;
-        else {
-            const std::filesystem::path kansio = std::filesystem::path(p).parent_path();
-            p = (kansio.empty() ? std::filesystem::path(linkki) : kansio / linkki).string();
-        }
+        p = std::move(*seuraava);
     }
     return std::nullopt;
 }
