@@ -110,6 +110,22 @@ TEST(LueStats, ApplesHoursMultiplayerAndCrlf) {
     EXPECT_EQ(x[0].annaAjojenLkm(), 0u);
 }
 
+TEST(LueStats, HoursTimesWithABadFieldEndTheBlock) {
+    // A two-digit hour with the comma before the hundredths reads too.
+    auto h = lue("Level 1, A:\n  01:01:23,45 Eve\n");
+    ASSERT_EQ(h[0].annaAjojenLkm(), 1u);
+    EXPECT_EQ(h[0].ajot()[0].aika.minuutit, 61u);
+    EXPECT_EQ(h[0].ajot()[0].aika.sekunnit, 23u);
+    EXPECT_EQ(h[0].ajot()[0].aika.sadasosat, 45u);
+    // Seven or more digits that are no hours time (a three-digit hour, sixty minutes or
+    // seconds, a zero hour, a wrong separator): no run.
+    for (const char *aika :
+         {"123:01:23,45", "1:60:23,45", "1:01:60,45", "0:01:23,45", "1:01:23.45", "1:01,23,45"}) {
+        auto l = lue(std::string("Level 1, A:\n  ") + aika + " Carl\n     1:00,00 Eve\n");
+        EXPECT_EQ(l[0].annaAjojenLkm(), 0u) << aika;
+    }
+}
+
 TEST(LueStats, CupTableResults) {
     auto l = lue("Level 2, Hill results: \n\n Pos.  Player [Team]       Time       Points\n"
                  "-----------------\n 1.    Ann            0:10,00       100\n"
