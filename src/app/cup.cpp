@@ -40,18 +40,13 @@ void tallennaStandings(Tila &t, bool tiimit) {
 } // namespace
 
 void tallennaLevelinCup(Tila &t) {
-    tulostaLevelit(t, true);
-    const unsigned n =
-        kysyluku(t.konsoli, "Give the level's number you want to print: (0 aborts): ", 0,
-                 static_cast<unsigned>(t.levelit.size()), false);
-    if (n == 0) {
-        t.ulos() << "Cup stats saving aborted.\n";
+    const auto valittu = kysyTulostettavaLevel(t, "Cup stats saving aborted.\n");
+    if (!valittu)
         return;
-    }
     tallennaDialogilla(
         t, CUPTIEDOSTO, [](const std::string &) {},
         [&](std::ostream &out) {
-            tulostaYhdenKentanCupPisteet(out, n - 1, t.levelit, t.asetukset, t.pistetaulukko,
+            tulostaYhdenKentanCupPisteet(out, *valittu, t.levelit, t.asetukset, t.pistetaulukko,
                                          t.kello);
         });
 }

@@ -27,6 +27,18 @@ void tulostaLevelit(Tila &t, bool asuB) {
     }
 }
 
+std::optional<std::size_t> kysyTulostettavaLevel(Tila &t, const char *keskeytetty) {
+    tulostaLevelit(t, true);
+    const unsigned n =
+        kysyluku(t.konsoli, "Give the level's number you want to print: (0 aborts): ", 0,
+                 static_cast<unsigned>(t.levelit.size()), false);
+    if (n == 0) {
+        t.ulos() << keskeytetty;
+        return std::nullopt;
+    }
+    return n - 1;
+}
+
 namespace {
 
 // The opening of options 5 to 7: the levels listed and one chosen by number. Gives the

@@ -192,15 +192,10 @@ bool kirjoitaSorakisa(Tila &t, const Level &level) {
 void teeSorakisa(Tila &t) {
     size_t valittu = 0;
     if (t.levelit.size() > 1) {
-        tulostaLevelit(t, true);
-        const unsigned n =
-            kysyluku(t.konsoli, "Give the level's number you want to print: (0 aborts): ", 0,
-                     static_cast<unsigned>(t.levelit.size()), false);
-        if (n == 0) {
-            t.ulos() << "Sorakisa statistics making aborted.\n";
+        const auto n = kysyTulostettavaLevel(t, "Sorakisa statistics making aborted.\n");
+        if (!n)
             return;
-        }
-        valittu = n - 1;
+        valittu = *n;
     }
     Level &level = t.levelit[valittu];
     lueAutomaattisesti(t, level);

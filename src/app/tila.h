@@ -5,6 +5,7 @@
 #include "util/kello.h"
 #include "util/konsoli.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -59,6 +60,9 @@ void naytaOhje(Tila &t);            // 17
 std::vector<Pelaaja> pelaajaLista(Tila &t);
 // "Current levels: " and the levels, as "  Level 1: name" or, with `asuB`, "  Level 1, name:".
 void tulostaLevelit(Tila &t, bool asuB);
+// The levels listed (as `tulostaLevelit` with `asuB`) and one asked for by number to print:
+// its index, or nothing after `keskeytetty` when 0 is given.
+std::optional<std::size_t> kysyTulostettavaLevel(Tila &t, const char *keskeytetty);
 bool tiedostoOnOlemassa(const std::string &nimi);
 // The title option 11 proposes for a file name: the name before its first "."; the proposed
 // names (the free-name stem) give the default title.
