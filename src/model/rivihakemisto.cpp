@@ -159,6 +159,7 @@ struct RiviHakemisto::Kierros {
     // start in their order (empty for a group that did not exist).
     std::vector<Avain> avaimet;
     std::vector<std::uint32_t> alussa;
+    std::vector<Ryhmat::iterator> luetut; // the groups read, taken out when written anew
     std::vector<std::size_t> alussaAlku; // group k is alussa[alussaAlku[k], alussaAlku[k + 1])
     // The changes by their key now, equal keys by their place at the start (indices of `m`).
     std::vector<std::uint32_t> avaimittain;
@@ -203,6 +204,7 @@ void RiviHakemisto::Kierros::luePurettavat() {
         const auto it = h.ryhmat_.find(avaimet[k]);
         if (it == h.ryhmat_.end())
             continue;
+        luetut.push_back(it);
         h.jarjestyksessa(it->first, it->second, alussa);
         for (std::size_t p = alussaAlku[k]; p < alussa.size(); ++p)
             if (const std::uint32_t i = h.muutosnumero_[alussa[p]])
@@ -317,9 +319,8 @@ void RiviHakemisto::Kierros::kirjoitaRyhmat() {
 // Step 5. After it: the groups written replace those read, and every row is ranked, under
 // its key now.
 void RiviHakemisto::Kierros::paivitaAvaimet() {
-    for (std::size_t k = 0; k < avaimet.size(); ++k)
-        if (alussaAlku[k + 1] > alussaAlku[k])
-            h.ryhmat_.erase(avaimet[k]);
+    for (const auto &it : luetut)
+        h.ryhmat_.erase(it);
     for (auto &u : uudet)
         h.ryhmat_.insert(std::move(u));
     for (const Muutos &x : m) {
@@ -330,7 +331,7 @@ void RiviHakemisto::Kierros::paivitaAvaimet() {
 }
 
 void RiviHakemisto::jarjestaMuuttuneet(std::vector<Muutos> &muutokset) {
-    Kierros k{*this, muutokset, {}, {}, {}, {}, {}};
+    Kierros k{*this, muutokset, {}, {}, {}, {}, {}, {}};
     k.luePurettavat();
     k.jarjestaAlunMukaan();
     k.kirjaaYlitykset();
