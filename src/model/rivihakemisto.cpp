@@ -45,6 +45,7 @@ std::size_t RiviHakemisto::ylitykset(const Avain &x) const {
 void RiviHakemisto::jarjestyksessa(const Avain &x, const Ryhma &r,
                                    std::vector<std::uint32_t> &ulos) const {
     const std::size_t g = r.jasenet.size();
+    assert(g > 0); // an emptied group is taken out of the tree
     if (g == 1) { // a group of one turns into itself
         ulos.push_back(r.jasenet[0]);
         return;
@@ -310,6 +311,8 @@ void RiviHakemisto::Kierros::kirjoitaRyhmat() {
             }
             jalkeen[j] = static_cast<std::uint32_t>(n);
         }
+        // Fewer smaller rows stand behind each later member: the counts never grow.
+        assert(std::is_sorted(jalkeen.rbegin(), jalkeen.rend()));
         if (jalkeen[0] != 0)
             jarjesta_detail::jarjestaRyhma(jasenet.data(), jasenet.size(), jalkeen);
         uudet.emplace_back(x, Ryhma{std::move(jasenet), h.ylitykset(x)});
