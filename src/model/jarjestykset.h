@@ -17,6 +17,13 @@ inline auto ajatParhaatEnsin() {
                      [](const Ajo &a) { return a.aika.jarjestysAvain(); });
 }
 
+// The same ranking of elements held by pointer: the same exchanges, without moving the
+// elements themselves.
+template <class Saanto, class Avain> auto osoittimille(Jarjestys<Saanto, Avain> j) {
+    return jarjestys([s = j.saanto](const auto *i, const auto *k) { return s(*i, *k); },
+                     [a = j.avain](const auto *x) { return a(*x); }, j.tasan);
+}
+
 // Runs, best first; a later run moves up also when equal.
 inline auto ajatParhaatEnsinTasanVaihtaen() {
     return jarjestys([](const Ajo &i, const Ajo &j) { return !(i.aika < j.aika); },

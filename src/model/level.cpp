@@ -6,6 +6,7 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <ostream>
 #include <string_view>
 #include <unordered_map>
@@ -156,11 +157,11 @@ Aika Level::parasAika(bool multi) const {
     return paras;
 }
 
-void yksiAjoPerNimiSuoraan(std::vector<Ajo> &r) {
+template <class T> void yksiAjoPerNimiSuoraan(std::vector<T> &r) {
     for (size_t i = 0; i < r.size();) {
         bool poistettu = false;
         for (size_t j = i + 1; j < r.size(); ++j) {
-            if (r[j].nimi == r[i].nimi && !(r[i].aika < r[j].aika)) {
+            if (nimiOf(r[j]) == nimiOf(r[i]) && !(ajoOf(r[i]).aika < ajoOf(r[j]).aika)) {
                 r.erase(r.begin() + static_cast<long>(i));
                 poistettu = true;
                 break;
@@ -171,7 +172,7 @@ void yksiAjoPerNimiSuoraan(std::vector<Ajo> &r) {
     }
     for (size_t q = 0; q < r.size(); ++q) {
         for (size_t p = q + 1; p < r.size();) {
-            if (r[p].nimi == r[q].nimi && !(r[p].aika < r[q].aika))
+            if (nimiOf(r[p]) == nimiOf(r[q]) && !(ajoOf(r[p]).aika < ajoOf(r[q]).aika))
                 r.erase(r.begin() + static_cast<long>(p));
             else
                 ++p;
@@ -179,32 +180,52 @@ void yksiAjoPerNimiSuoraan(std::vector<Ajo> &r) {
     }
 }
 
-void yksiAjoPerNimi(std::vector<Ajo> &r) {
+template <class T> void yksiAjoPerNimi(std::vector<T> &r) {
     // The two steps leave of every name the last of its best runs, where it stood: a run goes
     // in the first step when a later run of the name is at least as good, and the second
     // step finds only worse runs after the one that is left. A result that is neither a time
     // nor an apple count compares as equal to every time, and then only the steps as written
     // tell what is left.
-    for (const Ajo &a : r)
-        if (a.aika.nolla()) {
+    for (const T &a : r)
+        if (ajoOf(a).aika.nolla()) {
             yksiAjoPerNimiSuoraan(r);
             return;
         }
-    std::unordered_map<std::string, size_t> paras;
+    // Each run's first run of the same name, and for a first run its name's best so far.
+    PaikkaHakemisto nimet;
+    nimet.tyhjenna(r.size());
+    std::vector<std::uint32_t> ensimmainen(r.size()), paras(r.size());
     for (size_t i = 0; i < r.size(); ++i) {
-        auto [it, uusi] = paras.emplace(r[i].nimi, i);
-        if (!uusi && !(r[it->second].aika < r[i].aika))
-            it->second = i;
+        const std::string &nimi = nimiOf(r[i]);
+        const std::uint64_t tiiviste = std::hash<std::string_view>{}(nimi);
+        const size_t p = nimet.etsi(tiiviste, [&](size_t q) { return nimiOf(r[q]) == nimi; });
+        if (p == PaikkaHakemisto::EI) {
+            nimet.lisaa(tiiviste, i);
+            ensimmainen[i] = paras[i] = static_cast<std::uint32_t>(i);
+        } else {
+            ensimmainen[i] = static_cast<std::uint32_t>(p);
+            if (!(ajoOf(r[paras[p]]).aika < ajoOf(r[i]).aika))
+                paras[p] = static_cast<std::uint32_t>(i);
+        }
     }
+    if (nimet.maara() == r.size()) // every name once: all stay
+        return;
     size_t k = 0;
     for (size_t i = 0; i < r.size(); ++i)
-        if (paras.at(r[i].nimi) == i) {
+        if (paras[ensimmainen[i]] == i) {
             if (k != i)
                 r[k] = std::move(r[i]);
             ++k;
         }
     r.resize(k);
 }
+
+template void yksiAjoPerNimi(std::vector<Ajo> &);
+template void yksiAjoPerNimi(std::vector<const Ajo *> &);
+template void yksiAjoPerNimi(std::vector<NimettyAjo> &);
+template void yksiAjoPerNimiSuoraan(std::vector<Ajo> &);
+template void yksiAjoPerNimiSuoraan(std::vector<const Ajo *> &);
+template void yksiAjoPerNimiSuoraan(std::vector<NimettyAjo> &);
 
 void Level::annaAjotJarjestyksessa(std::vector<Ajo> &out) const {
     out = ajot_;

@@ -100,11 +100,25 @@ class Level {
     bool nimetAjan_ = false;
 };
 
+// A run as the run lists hold it: the run itself, or a pointer to a run of a level (the
+// totals rank pointers rather than copies), or a run counted under another name (a team's).
+struct NimettyAjo {
+    std::string nimi;
+    const Ajo *ajo = nullptr;
+};
+inline const Ajo &ajoOf(const Ajo &a) { return a; }
+inline const Ajo &ajoOf(const Ajo *a) { return *a; }
+inline const Ajo &ajoOf(const NimettyAjo &a) { return *a.ajo; }
+inline const std::string &nimiOf(const Ajo &a) { return a.nimi; }
+inline const std::string &nimiOf(const Ajo *a) { return a->nimi; }
+inline const std::string &nimiOf(const NimettyAjo &a) { return a.nimi; }
+
 // Leaves one run per name, its best (steps shared by the rankings and the totals): first
 // every run that has a later run of the same name at least as good is erased, then every
-// later run of a name that is no better than an earlier one.
-void yksiAjoPerNimi(std::vector<Ajo> &ajot);
+// later run of a name that is no better than an earlier one. For `Ajo`, `const Ajo *` and
+// `NimettyAjo`.
+template <class T> void yksiAjoPerNimi(std::vector<T> &ajot);
 // The two steps as written, for the tests.
-void yksiAjoPerNimiSuoraan(std::vector<Ajo> &ajot);
+template <class T> void yksiAjoPerNimiSuoraan(std::vector<T> &ajot);
 
 } // namespace vt

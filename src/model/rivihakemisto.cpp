@@ -46,7 +46,7 @@ void RiviHakemisto::jarjestyksessa(const Avain &x, const Ryhma &r,
                                    std::vector<std::uint32_t> &ulos) const {
     const std::size_t g = r.jasenet.size();
     assert(g > 0); // an emptied group is taken out of the tree
-    if (g == 1) { // a group of one turns into itself
+    if (g == 1) {  // a group of one turns into itself
         ulos.push_back(r.jasenet[0]);
         return;
     }
@@ -161,7 +161,7 @@ struct RiviHakemisto::Kierros {
     std::vector<Avain> avaimet;
     std::vector<std::uint32_t> alussa;
     std::vector<Ryhmat::iterator> luetut; // the groups read, taken out when written anew
-    std::vector<std::size_t> alussaAlku; // group k is alussa[alussaAlku[k], alussaAlku[k + 1])
+    std::vector<std::size_t> alussaAlku;  // group k is alussa[alussaAlku[k], alussaAlku[k + 1])
     // The changes by their key now, equal keys by their place at the start (indices of `m`).
     std::vector<std::uint32_t> avaimittain;
     std::vector<std::pair<Avain, Ryhma>> uudet; // the groups written, by key
@@ -179,8 +179,9 @@ struct RiviHakemisto::Kierros {
     void jarjestaAlunMukaan();
     void kirjaaYlitykset();
     void kirjoitaRyhmat();
-    std::vector<std::uint32_t> jasenetAlussa(std::size_t k, std::size_t a, std::size_t b,
-                                             std::vector<std::size_t> &muutoksia) const;
+    void jasenetAlussa(std::size_t k, std::size_t a, std::size_t b,
+                       std::vector<std::uint32_t> &jasenet,
+                       std::vector<std::size_t> &muutoksia) const;
     void paivitaAvaimet();
 };
 
@@ -244,18 +245,19 @@ void RiviHakemisto::Kierros::kirjaaYlitykset() {
 // The members of the group of key `avaimet[k]` at the start, in that order: the changes of
 // that key now (`avaimittain[a..b)`) and the unchanged members of the old group; with each,
 // in `muutoksia`, the number of changes at the start up to and with it.
-std::vector<std::uint32_t>
-RiviHakemisto::Kierros::jasenetAlussa(std::size_t k, std::size_t a, std::size_t b,
-                                      std::vector<std::size_t> &muutoksia) const {
+void RiviHakemisto::Kierros::jasenetAlussa(std::size_t k, std::size_t a, std::size_t b,
+                                           std::vector<std::uint32_t> &jasenet,
+                                           std::vector<std::size_t> &muutoksia) const {
     const Avain &x = avaimet[k];
-    std::vector<std::uint32_t> jasenet;
+    jasenet.clear();
     muutoksia.clear();
     std::size_t c = a;
     const std::uint32_t *vanhat = alussa.data() + alussaAlku[k];
     const std::size_t koko = alussaAlku[k + 1] - alussaAlku[k];
     for (std::size_t p = 0; p <= koko; ++p) {
         // The changes at the start before place p of the old group come first.
-        const std::size_t raja = p < koko ? ennenPaikkaa(x, static_cast<std::uint32_t>(p)) : m.size();
+        const std::size_t raja =
+            p < koko ? ennenPaikkaa(x, static_cast<std::uint32_t>(p)) : m.size();
         for (; c < b && avaimittain[c] < raja; ++c) {
             jasenet.push_back(m[avaimittain[c]].rivi);
             muutoksia.push_back(avaimittain[c] + 1);
@@ -263,27 +265,26 @@ RiviHakemisto::Kierros::jasenetAlussa(std::size_t k, std::size_t a, std::size_t 
         if (p == koko)
             break;
         const std::uint32_t r = vanhat[p];
-        const bool muuttunut = raja < m.size() && m[raja].rivi == r && !m[raja].uusi &&
-                               m[raja].vanha == x;
+        const bool muuttunut =
+            raja < m.size() && m[raja].rivi == r && !m[raja].uusi && m[raja].vanha == x;
         if (!muuttunut) { // a changed member is among the changes of its key now, if it stays
             jasenet.push_back(r);
             muutoksia.push_back(raja);
         }
     }
-    return jasenet;
 }
 
 // Step 4. After it: `uudet` holds every group of `avaimet` that has members, in the order
-// the exchange sort gives it; `ryhmat_` is as at the start. The groups are written in ascending order of key; a Fenwick
-// tree over the places at the start of the changes holds those whose key now is below the
-// group's, so the changes below x behind a member are counted in log n. The unchanged rows
-// below x behind a member are those between it and the first place of key x at the start,
-// less the changes there: counted in the tree of groups.
+// the exchange sort gives it; `ryhmat_` is as at the start. The groups are written in ascending
+// order of key; a Fenwick tree over the places at the start of the changes holds those whose key
+// now is below the group's, so the changes below x behind a member are counted in log n. The
+// unchanged rows below x behind a member are those between it and the first place of key x at the
+// start, less the changes there: counted in the tree of groups.
 void RiviHakemisto::Kierros::kirjoitaRyhmat() {
     jarjesta_detail::Laskuripuu pienet(m.size());
     std::size_t pienia = 0, c = 0;
     std::vector<std::size_t> muutoksia;
-    std::vector<std::uint32_t> jalkeen;
+    std::vector<std::uint32_t> jalkeen, jasenet;
     for (std::size_t k = 0; k < avaimet.size(); ++k) {
         const Avain &x = avaimet[k];
         for (; c < avaimittain.size() && m[avaimittain[c]].avain < x; ++c, ++pienia)
@@ -291,10 +292,10 @@ void RiviHakemisto::Kierros::kirjoitaRyhmat() {
         std::size_t d = c;
         while (d < avaimittain.size() && m[avaimittain[d]].avain == x)
             ++d;
-        std::vector<std::uint32_t> jasenet = jasenetAlussa(k, c, d, muutoksia);
+        jasenetAlussa(k, c, d, jasenet, muutoksia);
         if (jasenet.size() <= 1) { // nothing to turn, and no turns to count for later
             if (!jasenet.empty())
-                uudet.emplace_back(x, Ryhma{std::move(jasenet), 0});
+                uudet.emplace_back(x, Ryhma{Jasenet(jasenet), 0});
             continue;
         }
         const std::size_t ennenX = h.ryhmat_.jasenetEnnen(x);
@@ -315,7 +316,7 @@ void RiviHakemisto::Kierros::kirjoitaRyhmat() {
         assert(std::is_sorted(jalkeen.rbegin(), jalkeen.rend()));
         if (jalkeen[0] != 0)
             jarjesta_detail::jarjestaRyhma(jasenet.data(), jasenet.size(), jalkeen);
-        uudet.emplace_back(x, Ryhma{std::move(jasenet), h.ylitykset(x)});
+        uudet.emplace_back(x, Ryhma{Jasenet(jasenet), h.ylitykset(x)});
     }
 }
 

@@ -41,6 +41,7 @@
 // lists are sparse (`Pelaaja::cupHarva`) and the caller keeps `cupPituus`; `rakenna` then
 // leaves it as it is.
 #include "model/pelaaja.h"
+#include "model/solmuvarasto.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -87,12 +88,29 @@ class RiviHakemisto {
     template <class T>
     using Laskettu =
         __gnu_pbds::tree<T, __gnu_pbds::null_type, std::less<T>, __gnu_pbds::rb_tree_tag,
-                         __gnu_pbds::tree_order_statistics_node_update>;
+                         __gnu_pbds::tree_order_statistics_node_update, Solmuvarasto<char>>;
 
     // A group of equal keys: its members in their order when written, and the crossings of
     // its key counted then. Read as a ring, it turns by moving its head.
+    // The members of a group: most groups have one, held without a list of its own.
+    class Jasenet {
+      public:
+        Jasenet() = default;
+        explicit Jasenet(const std::vector<std::uint32_t> &j)
+            : koko_(j.size()), yksi_(j.size() == 1 ? j[0] : 0),
+              monta_(j.size() > 1 ? j : std::vector<std::uint32_t>{}) {}
+        std::size_t size() const { return koko_; }
+        const std::uint32_t *begin() const { return koko_ == 1 ? &yksi_ : monta_.data(); }
+        const std::uint32_t *end() const { return begin() + koko_; }
+        std::uint32_t operator[](std::size_t i) const { return begin()[i]; }
+
+      private:
+        std::size_t koko_ = 0;
+        std::uint32_t yksi_ = 0;
+        std::vector<std::uint32_t> monta_;
+    };
     struct Ryhma {
-        std::vector<std::uint32_t> jasenet;
+        Jasenet jasenet;
         std::size_t ylityksia = 0;
     };
     // The groups by key, each node counting the members of the groups under it, so that the
@@ -129,7 +147,7 @@ class RiviHakemisto {
         virtual ~JasenetEnnen() = default;
     };
     using Ryhmat = __gnu_pbds::tree<Avain, Ryhma, std::less<Avain>, __gnu_pbds::rb_tree_tag,
-                                    JasenetEnnen>;
+                                    JasenetEnnen, Solmuvarasto<char>>;
     // A row the level changed or made: its key at the start (old rows), its key now, and its
     // place at the start: in its group (old rows) or its row number (new rows).
     struct Muutos {
@@ -162,7 +180,7 @@ class RiviHakemisto {
     // end in `ylos_`, each with a number of its own so that equal ends are all kept.
     Laskettu<std::pair<Avain, std::uint64_t>> alas_, ylos_;
     std::uint64_t ylityksiaKaikkiaan_ = 0;
-    std::vector<std::uint32_t> kosketut_;    // ranked rows changed in the level being counted
+    std::vector<std::uint32_t> kosketut_;     // ranked rows changed in the level being counted
     std::vector<std::uint32_t> muutosnumero_; // row -> 1 + its index among the changes, or 0
 };
 

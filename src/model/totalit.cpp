@@ -13,11 +13,13 @@ namespace vt {
 
 namespace {
 
-void kerrytaAjot(RiviHakemisto::Kaytossa &haku, const std::vector<Ajo> &ajot, bool lihavoi,
+template <class T>
+void kerrytaAjot(RiviHakemisto::Kaytossa &haku, const std::vector<T> &ajot, bool lihavoi,
                  bool tiimeja) {
-    for (const Ajo &a : ajot) {
+    for (const T &x : ajot) {
+        const Ajo &a = ajoOf(x);
         bool uusi = a.uusi && lihavoi;
-        if (Pelaaja *p = haku.muutettava(a.nimi)) {
+        if (Pelaaja *p = haku.muutettava(nimiOf(x))) {
             p->totalAika = p->totalAika + a.aika;
             ++p->levelienLkm;
             if (uusi)
@@ -25,7 +27,7 @@ void kerrytaAjot(RiviHakemisto::Kaytossa &haku, const std::vector<Ajo> &ajot, bo
         } else {
             Pelaaja r;
             r.totalAika = a.aika;
-            r.nimi = a.nimi;
+            r.nimi = nimiOf(x);
             r.levelienLkm = 1;
             r.tiimi = tiimeja;
             r.uusiAika = uusi;
@@ -48,18 +50,19 @@ unsigned tasanJaetut(const std::vector<unsigned> &cupTaulukko, size_t k, size_t 
 // rows that score now are made full (or, sparse, named at place `n`) and given this level's
 // value.
 template <class Hyvita>
-void jaaCupPisteet(const std::vector<Ajo> &pelaajat, const std::vector<unsigned> &cupTaulukko,
-                   RiviHakemisto &hakemisto, bool rivejaOn, Hyvita &hyvita) {
+void jaaCupPisteet(const std::vector<const Ajo *> &pelaajat,
+                   const std::vector<unsigned> &cupTaulukko, RiviHakemisto &hakemisto,
+                   bool rivejaOn, Hyvita &hyvita) {
     const size_t n = hakemisto.cupPituus;
     const bool harva = hakemisto.harvaCup;
     std::vector<Pelaaja *> saivat;
     for (size_t k = 0; k < pelaajat.size();) {
         size_t m = k;
-        while (m + 1 < pelaajat.size() && pelaajat[m + 1].aika == pelaajat[k].aika)
+        while (m + 1 < pelaajat.size() && pelaajat[m + 1]->aika == pelaajat[k]->aika)
             ++m;
         const unsigned pisteet = tasanJaetut(cupTaulukko, k, m);
         for (size_t i = k; i <= m; ++i)
-            hyvita(pelaajat[i].nimi, [&](Pelaaja &p) {
+            hyvita(pelaajat[i]->nimi, [&](Pelaaja &p) {
                 if (harva) {
                     p.cupHarva.lisaa(static_cast<HarvaLista::Paikka>(n), pisteet);
                 } else {
@@ -96,40 +99,41 @@ void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset optio
 void Level::laskeTotalTimet(std::vector<Pelaaja> &rivit, Tulostusasetukset options,
                             const std::vector<unsigned> &cupTaulukko, unsigned levelNumero,
                             bool cup, RiviHakemisto &hakemisto) const {
-    std::vector<Ajo> pelaajat = ajot_;
+    // The level's runs by pointer: ranked and counted without copies of them.
+    std::vector<const Ajo *> pelaajat;
+    pelaajat.reserve(ajot_.size());
+    for (const Ajo &a : ajot_)
+        pelaajat.push_back(&a);
     yksiAjoPerNimi(pelaajat);
-    vaihtojarjesta(pelaajat, ajatParhaatEnsin());
+    vaihtojarjesta(pelaajat, osoittimille(ajatParhaatEnsin()));
 
     RiviHakemisto::Kaytossa haku(hakemisto, rivit);
     kerrytaAjot(haku, pelaajat, options.lihavoiUudet, false);
 
     if (options.tiimit) {
-        std::vector<Ajo> tiimit;
-        for (const Ajo &a : pelaajat) {
+        std::vector<NimettyAjo> tiimit;
+        for (const Ajo *a : pelaajat) {
             std::string t;
-            if (tiiminNimi(a.nimi, t)) {
-                Ajo k = a;
-                k.nimi = t;
-                tiimit.push_back(std::move(k));
-            }
+            if (tiiminNimi(a->nimi, t))
+                tiimit.push_back({std::move(t), a});
         }
         yksiAjoPerNimi(tiimit);
         kerrytaAjot(haku, tiimit, options.lihavoiUudet, true);
     }
 
-    auto hyvita = [&](const std::string &nimi, const std::function<void(Pelaaja &)> &f) {
+    std::string tiimi;
+    auto hyvita = [&](const std::string &nimi, auto &&f) {
         if (Pelaaja *p = haku.muutettava(nimi))
             f(*p);
-        std::string t;
-        if (tiiminNimi(nimi, t))
-            if (Pelaaja *p = haku.muutettava(t))
+        if (tiiminNimi(nimi, tiimi))
+            if (Pelaaja *p = haku.muutettava(tiimi))
                 f(*p);
     };
 
-    for (const Ajo &a : pelaajat) {
-        if (!(a.aika == pelaajat[0].aika))
+    for (const Ajo *a : pelaajat) {
+        if (!(a->aika == pelaajat[0]->aika))
             break;
-        hyvita(a.nimi, [&](Pelaaja &p) {
+        hyvita(a->nimi, [&](Pelaaja &p) {
             ++p.parhaidenLkm;
             p.parhaatLevelit.push_back(levelNumero);
         });
