@@ -322,6 +322,17 @@ void kirjoitaCupStandings(std::ostream &out, const CupStandings &s, bool teams, 
     unsigned laskuri = 0;
     std::uint64_t edellinen = 0;
     std::string rivi;
+    // Most cells of a detailed table are zeros: they are copied in runs from a row of them.
+    std::string nollat;
+    if (details)
+        for (int i = 0; i < 256; ++i)
+            lisaaPisteet(nollat, 0, c.level);
+    const std::size_t solu = nollat.size() / 256;
+    auto lisaaNollat = [&](std::size_t k) {
+        for (; k > 256; k -= 256)
+            rivi += nollat;
+        rivi.append(nollat, 0, k * solu);
+    };
     for (const Pelaaja &p : s.rivit) {
         ++laskuri;
         const std::uint64_t total = summa(p);
@@ -335,7 +346,7 @@ void kirjoitaCupStandings(std::ostream &out, const CupStandings &s, bool teams, 
         rivi += pidenna(sija, static_cast<unsigned>(c.sija));
         rivi += pidenna(p.nimi, static_cast<unsigned>(s.nimiLeveys + c.nimenJalkeen));
         if (details)
-            p.cupHarva.kayTaysi(s.pituus,
+            p.cupHarva.kayTaysi(s.pituus, lisaaNollat,
                                 [&](unsigned arvo) { lisaaPisteet(rivi, arvo, c.level); });
         rivi.append(c.ennenTotalia, ' ');
         lisaaPisteet(rivi, total, c.total);

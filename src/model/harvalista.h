@@ -24,6 +24,24 @@ class HarvaLista {
     // The list spread out to `pituus` places; places named at or beyond it are left out.
     std::vector<unsigned> taysi(std::size_t pituus) const;
     // `f(arvo)` for each place from 0 to `pituus` - 1 in order, zeros included.
+    // The same in runs: `nollia(k)` for each run of k places that hold zeros, `arvo(v)` for
+    // each named place, in order.
+    template <class N, class A> void kayTaysi(std::size_t pituus, N nollia, A arvo) const {
+        std::size_t paikka = 0;
+        // A place named again after it was passed (a list not folded) names none ahead: the
+        // rest are zeros, as the place by place walk finds.
+        for (std::size_t j = 0; j < paikat_.size() && paikat_[j] >= paikka; ++j) {
+            const std::size_t p = paikat_[j];
+            if (p >= pituus)
+                break;
+            if (p > paikka)
+                nollia(p - paikka);
+            arvo(arvot_[j]);
+            paikka = p + 1;
+        }
+        if (paikka < pituus)
+            nollia(pituus - paikka);
+    }
     template <class F> void kayTaysi(std::size_t pituus, F f) const {
         std::size_t j = 0;
         for (std::size_t paikka = 0; paikka < pituus; ++paikka) {

@@ -116,3 +116,30 @@ TEST(HarvaLista, PairsInAnyOrderSumByPlace) {
     EXPECT_EQ(s.arvot(), (Taysi{5, 0, 6}));
     EXPECT_TRUE(HarvaLista::parista({}).tyhja());
 }
+
+TEST(HarvaLista, TheWalkInRunsGivesThePlaceByPlaceWalk) {
+    // Random lists, some with a place named twice before folding (the walk place by place
+    // then finds zeros from there on) and places beyond the length walked.
+    std::mt19937 g(7);
+    for (int kierros = 0; kierros < 2000; ++kierros) {
+        HarvaLista l;
+        HarvaLista::Paikka paikka = 0;
+        const int n = static_cast<int>(g() % 8);
+        for (int i = 0; i < n; ++i) {
+            if (g() % 5 != 0)
+                paikka += 1 + g() % 4;
+            l.lisaa(paikka, g() % 3 == 0 ? 0u : 1 + g() % 50);
+        }
+        const std::size_t pituus = g() % 20;
+        Taysi yksittain, jaksoittain;
+        l.kayTaysi(pituus, [&](unsigned v) { yksittain.push_back(v); });
+        l.kayTaysi(
+            pituus,
+            [&](std::size_t k) {
+                ASSERT_GT(k, 0u);
+                jaksoittain.insert(jaksoittain.end(), k, 0u);
+            },
+            [&](unsigned v) { jaksoittain.push_back(v); });
+        ASSERT_EQ(jaksoittain, yksittain) << "round " << kierros;
+    }
+}
