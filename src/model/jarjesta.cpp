@@ -600,15 +600,16 @@ class Ketjupuu {
 // each other and which a turn thus leaves as they are. So the number of turns decides
 // nothing, and a run of the rest ends as its children's groups do, each by the second rule.
 //
-// Each element is handled once in the forest and once in the subtree of each name that
-// begins it (its own name included): n + P times in all, for P pairs of elements of which one
-// name begins the other (equal names included). In the forest it finds its tree among those
-// of the forest in log n steps; in the subtree of v, the child of v it falls under among v's
-// children in log d steps, d the number of v's children. With the sorting of the keys that
-// is n log n + P log d for d the most children of any name, never above (n + P) log n:
-// n log n for names such as numbered ones (at most ten children, P under 4n up to 100,000
-// names). The recursion was checked step by step against the procedure on random tables,
-// and the tests compare it with the loop as written.
+// Each element is handled once in the forest, once in the subtree of its own name and once
+// in that of each other distinct name that begins it: 2n + Q times, where Q counts pairs of
+// an element and a distinct name that begins its name. Q is at most the number P of pairs
+// of elements of which one name begins the other (equal names included), and at most the
+// total length of the names. In the forest an element finds its tree in log n steps; in the
+// subtree of v, the child of v it falls under in log d steps, d the number of v's children.
+// With the sorting of the keys: n log n + Q log d for d the most children of any name, never
+// above (n + P) log n; n log n for names such as numbered ones (at most ten children, P
+// under 4n up to 100,000 names). The recursion was checked step by step against the
+// procedure on random tables, and the tests compare it with the loop as written.
 //
 // The tree is made from the keys and thresholds alone; when they form none (some key with
 // two thresholds, a threshold below its key, ranges that cross), there is no result and the

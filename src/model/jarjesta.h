@@ -21,8 +21,9 @@
 //   one another do): the order follows from the tree of the names without the exchanges,
 //   n log n + P log d, where P is the number of pairs of elements of which one name begins
 //   the other (equal names included) and d the most names that have a given name as their
-//   longest beginning; never above (n + P) log n. Numbered names (d = 10, P under 4n up to
-//   100,000 of them) thus cost n log n, whatever their order at the start.
+//   longest beginning; never above (n + P) log n, nor above n log n + L log d for names of
+//   total length L. Numbered names (d = 10, P under 4n up to 100,000 of them) thus cost
+//   n log n, whatever their order at the start.
 // - `KynnysJarjestys` with thresholds that form no such tree: the exchanges are made, each
 //   found in log n steps, and a stretch of neighbours that each beat the one before is turned
 //   as one step in log n: (n + E) log n, where E is the number of exchanges made outside such
