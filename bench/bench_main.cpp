@@ -125,10 +125,16 @@ void BM_battleNimet(benchmark::State &s) {
 }
 BENCHMARK(BM_battleNimet)
     ->Args({50000, 0})
+    ->Args({100000, 0})
     ->Args({200000, 0})
+    ->Args({100000, 1})
     ->Args({200000, 1})
     ->Args({5000, 2})
+    ->Args({10000, 2})
+    ->Args({25000, 2})
     ->Args({50000, 2})
+    ->Args({100000, 2})
+    ->Args({200000, 2})
     ->Args({50000, 3})
     ->Args({100000, 3})
     ->Unit(benchmark::kMillisecond);

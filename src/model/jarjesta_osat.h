@@ -9,9 +9,11 @@
 
 namespace vt::jarjesta_detail {
 
-// How the threshold routine holds its elements (see jarjesta.cpp): `mitattu` picks the
-// quicker form as it goes; the tests fix one form, or move between them every few steps.
-enum class KynnysMuoto { mitattu, taulukko, puu, vuorotellen };
+// How the threshold routine finds its order (see jarjesta.cpp): `nimipuu` from the tree of
+// names the thresholds form, without the exchanges (and, when they form none, as `mitattu`);
+// the other forms make the exchanges: `mitattu` picks the quicker way to hold the elements as
+// it goes; the tests fix one, or move between them every few steps.
+enum class KynnysMuoto { nimipuu, mitattu, taulukko, puu, vuorotellen };
 
 // The threshold routine in a given form, without the keyed shortcut; for the tests.
 std::vector<std::uint32_t> kynnysJarjestys(std::vector<std::uint32_t> avaimet,

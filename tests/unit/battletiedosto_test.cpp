@@ -330,6 +330,35 @@ TEST(BattleIndex, NameOrderMatchesThePlainExchangeLoop) {
     }
 }
 
+TEST(BattleIndex, NumberedAndNestedNamesInAnyCaseMatchThePlainExchangeLoop) {
+    // Long names of which many begin others: numbered levels written in either case, some
+    // repeated, and chains of one letter in mixed case, shuffled; big enough for the tree of
+    // names to have deep subtrees with runs of copies.
+    std::mt19937 g(7);
+    for (int kierros = 0; kierros < 12; ++kierros) {
+        std::vector<Battle> b(100 + g() % 400);
+        for (size_t i = 0; i < b.size(); ++i) {
+            if (kierros % 3 == 2) {
+                for (size_t k = g() % 12; k > 0; --k)
+                    b[i].nimi += g() % 2 ? 'a' : 'A';
+            } else {
+                b[i].nimi = (g() % 2 ? "Level number " : "LEVEL Number ") +
+                            std::to_string(kierros % 3 == 0 ? i : g() % (b.size() / 4));
+            }
+            b[i].numero = static_cast<std::uint32_t>(i);
+        }
+        std::shuffle(b.begin(), b.end(), g);
+        std::vector<Battle> odotettu = b;
+        for (size_t i = 0; i < odotettu.size(); ++i)
+            for (size_t j = i + 1; j < odotettu.size(); ++j)
+                if (aakkosta(odotettu[j].nimi, odotettu[i].nimi))
+                    std::swap(odotettu[i], odotettu[j]);
+        jarjestaNimenMukaan(b);
+        for (size_t i = 0; i < b.size(); ++i)
+            ASSERT_EQ(b[i].numero, odotettu[i].numero) << kierros << " at " << i;
+    }
+}
+
 TEST(BattleTiedosto, HtmlHeadDeclaresTheEncodingOfTheWholeFile) {
     const Kello kello = [] { return std::string("Wed Dec 06 18:48:00 2006\n"); };
     auto tiedosto = [&](const std::vector<Level> &levelit, bool html) {

@@ -240,8 +240,8 @@ TEST(Vaihtojarjesta, ThresholdRuleGivesTheLiteralOrderInEitherFormAndWhenMovingB
                         std::swap(t[i], t[j]);
                         std::swap(odotettu[i], odotettu[j]);
                     }
-            for (KynnysMuoto m : {KynnysMuoto::mitattu, KynnysMuoto::taulukko, KynnysMuoto::puu,
-                                  KynnysMuoto::vuorotellen})
+            for (KynnysMuoto m : {KynnysMuoto::nimipuu, KynnysMuoto::mitattu, KynnysMuoto::taulukko,
+                                  KynnysMuoto::puu, KynnysMuoto::vuorotellen})
                 ASSERT_EQ(jarjesta_detail::kynnysJarjestys(avaimet, kynnykset, m), odotettu)
                     << "n=" << n << " shape=" << muoto << " form=" << static_cast<int>(m);
         }
@@ -398,8 +398,111 @@ TEST(Vaihtojarjesta, ThresholdRuleOnRandomNameTablesGivesTheLiteralOrder) {
         ASSERT_EQ(w, odotettu) << "round=" << kierros << " n=" << n << " shape=" << muoto;
         ASSERT_EQ(jarjesta_detail::kynnysJarjestys(avaimet, kynnykset), odotetutPaikat)
             << "round=" << kierros;
-        for (KynnysMuoto m : {KynnysMuoto::taulukko, KynnysMuoto::puu, KynnysMuoto::vuorotellen})
+        for (KynnysMuoto m : {KynnysMuoto::nimipuu, KynnysMuoto::mitattu, KynnysMuoto::taulukko,
+                              KynnysMuoto::puu, KynnysMuoto::vuorotellen})
             ASSERT_EQ(jarjesta_detail::kynnysJarjestys(avaimet, kynnykset, m), odotetutPaikat)
                 << "round=" << kierros << " form=" << static_cast<int>(m);
     }
+}
+
+namespace {
+
+// The threshold rule written out on keys and thresholds: the original index of the element
+// that ends at each place.
+std::vector<std::uint32_t> kynnysOraakkeli(std::vector<std::uint32_t> k,
+                                           std::vector<std::uint32_t> t) {
+    std::vector<std::uint32_t> paikka(k.size());
+    for (std::size_t i = 0; i < k.size(); ++i)
+        paikka[i] = static_cast<std::uint32_t>(i);
+    for (std::size_t i = 0; i < k.size(); ++i)
+        for (std::size_t j = i + 1; j < k.size(); ++j)
+            if (k[j] <= t[i]) {
+                std::swap(k[i], k[j]);
+                std::swap(t[i], t[j]);
+                std::swap(paikka[i], paikka[j]);
+            }
+    return paikka;
+}
+
+} // namespace
+
+TEST(Vaihtojarjesta, TreeOfNamesGivesTheLiteralOrderOnDeepChainsAndRunsOfCopies) {
+    // The tree of names at its extremes: one chain "a", "aa", "aaa"... down to 200 deep; a
+    // chain with a branch at every level; a name that begins all others, its copies between
+    // them alone, in runs, first or last; and every name repeated, in no order.
+    using jarjesta_detail::KynnysMuoto;
+    std::mt19937 g(29);
+    for (int muoto = 0; muoto < 6; ++muoto)
+        for (std::size_t n : {2u, 5u, 33u, 200u, 700u}) {
+            std::vector<std::string> nimet;
+            for (std::size_t i = 0; i < n; ++i)
+                switch (muoto) {
+                case 0: // one chain, each name once
+                    nimet.push_back(std::string(1 + i % 200, 'a'));
+                    break;
+                case 1: // a chain with a side branch at every level
+                    nimet.push_back(std::string(1 + g() % 30, 'a') + (g() % 2 ? "b" : ""));
+                    break;
+                case 2: // "r" between names it begins, alone
+                    nimet.push_back(i % 2 ? "r" : "r" + std::to_string(g() % 50));
+                    break;
+                case 3: // "r" in runs of up to five
+                    nimet.push_back(g() % 3 ? "r" + std::string(g() % 5, "xy"[g() % 2]) : "r");
+                    break;
+                case 4: // the copies first or last, or none of the names it begins
+                    nimet.push_back(i < n / 3 || n - i <= n / 3 ? "r" : "r" + std::to_string(i));
+                    break;
+                default: // few names, many copies of each, in a chain
+                    nimet.push_back(std::string(g() % 6, 'q'));
+                    break;
+                }
+            if (muoto != 4)
+                std::shuffle(nimet.begin(), nimet.end(), g);
+            std::vector<std::uint32_t> avaimet, kynnykset;
+            kynnyksiksi(nimet, avaimet, kynnykset);
+            const std::vector<std::uint32_t> odotettu = kynnysOraakkeli(avaimet, kynnykset);
+            ASSERT_EQ(jarjesta_detail::kynnysJarjestys(avaimet, kynnykset), odotettu)
+                << "n=" << n << " shape=" << muoto;
+            ASSERT_EQ(jarjesta_detail::kynnysJarjestys(avaimet, kynnykset, KynnysMuoto::nimipuu),
+                      odotettu)
+                << "n=" << n << " shape=" << muoto;
+        }
+}
+
+TEST(Vaihtojarjesta, ThresholdsThatFormNoTreeOfNamesStillGiveTheLiteralOrder) {
+    // Keys with a threshold below the key, ranges that cross, one key with two thresholds,
+    // and keys that are no ranks (gaps): the order is then found by making the exchanges. Now
+    // and then the ranges happen to nest, and the tree gives the order.
+    using jarjesta_detail::KynnysMuoto;
+    std::mt19937 g(31);
+    int puita = 0;
+    for (int kierros = 0; kierros < 3000; ++kierros) {
+        const std::size_t n = 1 + g() % 40;
+        std::vector<std::uint32_t> avaimet(n), kynnykset(n);
+        std::vector<std::uint32_t> kynnys(20);
+        for (std::uint32_t k = 0; k < 20; ++k)
+            kynnys[k] = kierros % 3 == 0 ? k + g() % 3 - 1 : k + g() % 4;
+        for (std::size_t i = 0; i < n; ++i) {
+            avaimet[i] = 2 * (g() % 10);
+            kynnykset[i] =
+                kierros % 5 == 0 && g() % 4 == 0 ? avaimet[i] + g() % 3 : kynnys[avaimet[i]];
+        }
+        bool sisakkain = true; // do the ranges of the keys nest?
+        for (std::size_t i = 0; i < n; ++i)
+            for (std::size_t j = 0; j < n; ++j)
+                if ((avaimet[i] == avaimet[j] && kynnykset[i] != kynnykset[j]) ||
+                    kynnykset[i] < avaimet[i] ||
+                    (avaimet[i] < avaimet[j] && avaimet[j] <= kynnykset[i] &&
+                     kynnykset[j] > kynnykset[i]))
+                    sisakkain = false;
+        puita += sisakkain;
+        const std::vector<std::uint32_t> odotettu = kynnysOraakkeli(avaimet, kynnykset);
+        ASSERT_EQ(jarjesta_detail::kynnysJarjestys(avaimet, kynnykset), odotettu)
+            << "round=" << kierros;
+        ASSERT_EQ(jarjesta_detail::kynnysJarjestys(avaimet, kynnykset, KynnysMuoto::nimipuu),
+                  odotettu)
+            << "round=" << kierros;
+    }
+    EXPECT_GT(puita, 100); // both kinds met
+    EXPECT_LT(puita, 2900);
 }
