@@ -228,9 +228,17 @@ template void yksiAjoPerNimiSuoraan(std::vector<const Ajo *> &);
 template void yksiAjoPerNimiSuoraan(std::vector<NimettyAjo> &);
 
 void Level::annaAjotJarjestyksessa(std::vector<Ajo> &out) const {
-    out = ajot_;
-    vaihtojarjesta(out, ajatParhaatEnsinTasanVaihtaen());
-    yksiAjoPerNimi(out);
+    // Ranked by pointer: only the runs that stay are copied.
+    std::vector<const Ajo *> r;
+    r.reserve(ajot_.size());
+    for (const Ajo &a : ajot_)
+        r.push_back(&a);
+    vaihtojarjesta(r, osoittimille(ajatParhaatEnsinTasanVaihtaen()));
+    yksiAjoPerNimi(r);
+    out.clear();
+    out.reserve(r.size());
+    for (const Ajo *a : r)
+        out.push_back(*a);
 }
 
 void Level::poistaTurhatAjot() {

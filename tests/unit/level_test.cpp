@@ -178,7 +178,8 @@ TEST(YksiAjoPerNimi, TheLastBestRunOfEachNameAsTheTwoStepsLeaveIt) {
     for (int kierros = 0; kierros < 2000; ++kierros) {
         std::vector<vt::Ajo> ajot(g() % 30);
         for (vt::Ajo &a : ajot) {
-            a.nimi = std::string(1, static_cast<char>('a' + g() % 5));
+            // Short names and names too long to be held in place.
+            a.nimi = std::string(kierros % 2 == 0 ? 1 : 20, static_cast<char>('a' + g() % 5));
             if (g() % 5 == 0)
                 a.aika.omenat = 1 + g() % 3;
             else
@@ -190,11 +191,27 @@ TEST(YksiAjoPerNimi, TheLastBestRunOfEachNameAsTheTwoStepsLeaveIt) {
         }
         std::vector<vt::Ajo> odotettu = ajot;
         vt::yksiAjoPerNimiSuoraan(odotettu);
+        // The same runs left whether the list holds the runs, pointers to them, or runs
+        // under names of their own.
+        const std::vector<vt::Ajo> alussa = ajot;
+        std::vector<const vt::Ajo *> osoittimet;
+        std::vector<vt::NimettyAjo> nimetyt;
+        for (const vt::Ajo &a : alussa) {
+            osoittimet.push_back(&a);
+            nimetyt.push_back({a.nimi + "!", &a});
+        }
+        vt::yksiAjoPerNimi(osoittimet);
+        vt::yksiAjoPerNimi(nimetyt);
         vt::yksiAjoPerNimi(ajot);
         ASSERT_EQ(ajot.size(), odotettu.size()) << kierros;
+        ASSERT_EQ(osoittimet.size(), odotettu.size()) << kierros;
+        ASSERT_EQ(nimetyt.size(), odotettu.size()) << kierros;
         for (size_t i = 0; i < ajot.size(); ++i) {
             EXPECT_EQ(ajot[i].nimi, odotettu[i].nimi);
             EXPECT_EQ(ajot[i].pisteet, odotettu[i].pisteet);
+            EXPECT_EQ(osoittimet[i]->pisteet, odotettu[i].pisteet);
+            EXPECT_EQ(nimetyt[i].ajo->pisteet, odotettu[i].pisteet);
+            EXPECT_EQ(nimetyt[i].nimi, odotettu[i].nimi + "!");
         }
     }
 }
