@@ -33,7 +33,7 @@ void tallennaStandings(Tila &t, bool tiimit) {
         t, CUPTIEDOSTO, [](const std::string &) {},
         [&](std::ostream &out) {
             tulostaKaikkiCupPisteet(out, t.levelit, asetukset, t.pistetaulukko, tiimit, tiedot,
-                                    t.ulos(), t.kello);
+                                    t.ulos(), t.kello, &t.totalit);
         });
 }
 

@@ -32,7 +32,7 @@ void tallennaHtml(Tila &t) {
         [&](const std::string &nimi) { otsikko = kysyOtsikko(t, nimi); },
         [&](std::ostream &out) {
             tulostaHtml(out, t.levelit, t.asetukset, true, otsikko, t.pistetaulukko, URL, t.ulos(),
-                        t.kello);
+                        t.kello, &t.totalit);
         });
 }
 

@@ -15,7 +15,8 @@ void tallennaStats(Tila &t) {
     tallennaDialogilla(
         t, {".txt", TULOSTIEDOSTO_ALKU}, [](const std::string &) {},
         [&](std::ostream &out) {
-            tulostaStats(out, t.levelit, t.asetukset, true, t.pistetaulukko, t.ulos(), t.kello);
+            tulostaStats(out, t.levelit, t.asetukset, true, t.pistetaulukko, t.ulos(), t.kello,
+                         nullptr, &t.totalit);
         });
 }
 

@@ -2,6 +2,7 @@
 // The working state of one run, handed to every menu command.
 #include "app/vakiot.h"
 #include "model/level.h"
+#include "model/totalimuisti.h"
 #include "util/kello.h"
 #include "util/konsoli.h"
 
@@ -27,6 +28,8 @@ struct Tila {
     bool tiedostoVirheita = false;
     // The nick alias file read with every battle log.
     std::string nimitiedosto = NIMITIEDOSTO;
+    // The totals counted by the last writer, for the next one that counts the same.
+    TotaliMuisti totalit;
 
     std::ostream &ulos() { return konsoli.ulos(); }
     // The console, for a message that a file could not be opened, read or written.

@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <unordered_map>
 
 namespace vt {
@@ -227,8 +228,27 @@ constexpr StandingsSarakkeet STANDINGS{12, 1, 10, 7, 3, 12, 29};
 std::vector<Pelaaja> kaikkiPaitsiViimeinen(const std::vector<Level> &levels,
                                            const Tulostusasetukset &options,
                                            const std::vector<unsigned> &cupTaulukko, bool teams,
-                                           std::ostream &konsoli, size_t &pituus) {
+                                           std::ostream &konsoli, size_t &pituus,
+                                           TotaliMuisti *muisti) {
     const size_t n = levels.size();
+    if (muisti && n > 0) {
+        // The same count for players and for teams: only the folding below differs.
+        const TotaliMuisti::Tulos &t = muisti->hae(levels, n - 1, options, cupTaulukko, true, [&] {
+            std::ostringstream hiljaa;
+            TotaliMuisti::Tulos r;
+            r.rivit = kaikkiPaitsiViimeinen(levels, options, cupTaulukko, true, hiljaa, r.cupPituus,
+                                            nullptr);
+            return r;
+        });
+        for (size_t i = 0; i + 1 < n; ++i)
+            kerroEdistyminen(konsoli, i + 1, n);
+        kerroValmis(konsoli, n);
+        pituus = t.cupPituus;
+        std::vector<Pelaaja> rivit = t.rivit;
+        if (!teams)
+            yhdistaPelaajat(rivit);
+        return rivit;
+    }
     std::vector<Pelaaja> rivit;
     RiviHakemisto hakemisto;
     hakemisto.harvaCup = true;
@@ -290,12 +310,12 @@ void kirjoitaStandingsOtsikko(std::ostream &out, const CupStandings &s, bool tea
 
 CupStandings laskeCupStandings(const std::vector<Level> &levels, const Tulostusasetukset &options,
                                const std::vector<unsigned> &cupTaulukko, bool teams,
-                               std::ostream &konsoli) {
+                               std::ostream &konsoli, TotaliMuisti *muisti) {
     konsoli << "Calculating total points...\n";
     CupStandings s;
     s.levelit = levels.size();
     std::vector<Pelaaja> rivit =
-        kaikkiPaitsiViimeinen(levels, options, cupTaulukko, teams, konsoli, s.pituus);
+        kaikkiPaitsiViimeinen(levels, options, cupTaulukko, teams, konsoli, s.pituus, muisti);
     s.nimiLeveys = STANDINGS.nimiVahintaan;
     for (const Pelaaja &p : rivit)
         if (p.tiimi == teams)
@@ -364,8 +384,8 @@ void kirjoitaCupStandings(std::ostream &out, const CupStandings &s, bool teams, 
 void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels,
                              const Tulostusasetukset &options,
                              const std::vector<unsigned> &cupTaulukko, bool teams, bool details,
-                             std::ostream &konsoli, const Kello &kello) {
-    const CupStandings s = laskeCupStandings(levels, options, cupTaulukko, teams, konsoli);
+                             std::ostream &konsoli, const Kello &kello, TotaliMuisti *muisti) {
+    const CupStandings s = laskeCupStandings(levels, options, cupTaulukko, teams, konsoli, muisti);
     konsoli << "Writing statistics to file...\n";
     kirjoitaCupStandings(out, s, teams, details, kello);
 }

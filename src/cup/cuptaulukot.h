@@ -1,6 +1,7 @@
 #pragma once
 // Cup tables: one level's results with points, and the overall standings.
 #include "model/level.h"
+#include "model/totalimuisti.h"
 #include "util/kello.h"
 
 #include <cstddef>
@@ -42,7 +43,7 @@ struct CupStandings {
 // The standings of players (or of teams), with the progress on `konsoli`.
 CupStandings laskeCupStandings(const std::vector<Level> &levels, const Tulostusasetukset &options,
                                const std::vector<unsigned> &cupTaulukko, bool teams,
-                               std::ostream &konsoli);
+                               std::ostream &konsoli, TotaliMuisti *muisti = nullptr);
 // The standings table; `details` adds each level's points and the earlier positions.
 void kirjoitaCupStandings(std::ostream &out, const CupStandings &s, bool teams, bool details,
                           const Kello &kello);
@@ -51,6 +52,7 @@ void kirjoitaCupStandings(std::ostream &out, const CupStandings &s, bool teams, 
 void tulostaKaikkiCupPisteet(std::ostream &out, const std::vector<Level> &levels,
                              const Tulostusasetukset &options,
                              const std::vector<unsigned> &cupTaulukko, bool teams, bool details,
-                             std::ostream &konsoli, const Kello &kello);
+                             std::ostream &konsoli, const Kello &kello,
+                             TotaliMuisti *muisti = nullptr);
 
 } // namespace vt

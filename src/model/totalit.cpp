@@ -162,7 +162,20 @@ bool listataanko(const Level &level, const Tulostusasetukset &options) {
 std::vector<Pelaaja> laskeKokoelmanTotalit(const std::vector<Level> &levels,
                                            const Tulostusasetukset &options,
                                            const std::vector<unsigned> &cupTaulukko,
-                                           std::ostream *konsoli) {
+                                           std::ostream *konsoli, TotaliMuisti *muisti) {
+    if (muisti) {
+        const TotaliMuisti::Tulos &t =
+            muisti->hae(levels, levels.size(), options, cupTaulukko, false, [&] {
+                return TotaliMuisti::Tulos{
+                    laskeKokoelmanTotalit(levels, options, cupTaulukko, nullptr), 0};
+            });
+        if (konsoli) {
+            for (size_t i = 1; i <= levels.size(); ++i)
+                kerroEdistyminen(*konsoli, i, levels.size());
+            kerroValmis(*konsoli, levels.size());
+        }
+        return t.rivit;
+    }
     std::vector<Pelaaja> rivit;
     RiviHakemisto hakemisto;
     const size_t n = levels.size();
@@ -208,9 +221,11 @@ std::vector<KokoelmanNimi> kokoelmanNimet(const std::vector<Level> &levels, bool
 std::vector<Pelaaja> laskeSijoitetutTotalit(const std::vector<Level> &levels,
                                             const Tulostusasetukset &options,
                                             const std::vector<unsigned> &cupTaulukko,
-                                            unsigned listattuja, std::ostream &konsoli) {
+                                            unsigned listattuja, std::ostream &konsoli,
+                                            TotaliMuisti *muisti) {
     konsoli << "Calculating total times...\n";
-    std::vector<Pelaaja> rivit = laskeKokoelmanTotalit(levels, options, cupTaulukko, &konsoli);
+    std::vector<Pelaaja> rivit =
+        laskeKokoelmanTotalit(levels, options, cupTaulukko, &konsoli, muisti);
     lisaaRangaistukset(rivit, listattuja);
     return rivit;
 }

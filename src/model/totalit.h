@@ -3,6 +3,7 @@
 // penalties for levels not finished, the shortest and longest level and the anonymous total.
 #include "model/level.h"
 #include "model/rivihakemisto.h"
+#include "model/totalimuisti.h"
 
 #include <cstddef>
 #include <iosfwd>
@@ -20,11 +21,12 @@ void kerroEdistyminen(std::ostream &konsoli, std::size_t tehty, std::size_t n);
 void kerroValmis(std::ostream &konsoli, std::size_t n);
 
 // The player and team totals of a whole collection, one level after the other.
-// With `konsoli`, progress is reported every 500 levels.
+// With `konsoli`, progress is reported every 500 levels (the same lines when `muisti` serves
+// a count made before).
 std::vector<Pelaaja> laskeKokoelmanTotalit(const std::vector<Level> &levels,
                                            const Tulostusasetukset &options,
                                            const std::vector<unsigned> &cupTaulukko,
-                                           std::ostream *konsoli);
+                                           std::ostream *konsoli, TotaliMuisti *muisti = nullptr);
 
 // The names the totals of the collection hold, in the order their rows are made, and whether
 // each row is a team's: the totals without adding anything up.
@@ -42,7 +44,8 @@ void lisaaRangaistukset(std::vector<Pelaaja> &rivit, unsigned listattuja);
 std::vector<Pelaaja> laskeSijoitetutTotalit(const std::vector<Level> &levels,
                                             const Tulostusasetukset &options,
                                             const std::vector<unsigned> &cupTaulukko,
-                                            unsigned listattuja, std::ostream &konsoli);
+                                            unsigned listattuja, std::ostream &konsoli,
+                                            TotaliMuisti *muisti = nullptr);
 
 // Shortest and longest level by winning time. A level won by an apple count is longer than any
 // level won in a time (and the fewer apples, the longer); it is never the shortest.

@@ -108,18 +108,19 @@ void tulostaLevelit(std::ostream &out, const std::vector<Level> &levels,
 // which only marks rows), so they are counted once for both. Team rows take part in the
 // ranking (and may share a player's name), so with teams each counts its own.
 Sivunluvut laskeSivunluvut(const std::vector<Level> &levels, const Tulostusasetukset &options,
-                           const std::vector<unsigned> &cupTaulukko, std::ostream &konsoli) {
+                           const std::vector<unsigned> &cupTaulukko, std::ostream &konsoli,
+                           TotaliMuisti *muisti) {
     Sivunluvut s;
     s.jaetut = !options.tiimit;
     const unsigned listattuja = listattujenLkm(levels, options);
     std::vector<Pelaaja> rivit;
     if (s.jaetut) {
         konsoli << "Calculating total times...\n";
-        s.kerrytyt = laskeKokoelmanTotalit(levels, options, cupTaulukko, &konsoli);
+        s.kerrytyt = laskeKokoelmanTotalit(levels, options, cupTaulukko, &konsoli, muisti);
         rivit = s.kerrytyt;
         lisaaRangaistukset(rivit, listattuja);
     } else {
-        rivit = laskeSijoitetutTotalit(levels, options, cupTaulukko, listattuja, konsoli);
+        rivit = laskeSijoitetutTotalit(levels, options, cupTaulukko, listattuja, konsoli, muisti);
     }
     s.luvut = laskeKokoelmanluvut(std::move(rivit), levels, options);
     return s;
@@ -214,7 +215,8 @@ void tulostaLoppu(std::ostream &out, const std::string &url, const std::string &
 // The collection in the stat file's layout inside the closing comment, for reading back.
 void tulostaKopio(std::ostream &out, const std::vector<Level> &levels,
                   const Tulostusasetukset &options, const std::vector<unsigned> &cupTaulukko,
-                  std::ostream &konsoli, const Kello &kello, const Sivunluvut &s) {
+                  std::ostream &konsoli, const Kello &kello, const Sivunluvut &s,
+                  TotaliMuisti *muisti) {
     out << "<!--\n" << HTML_KOPION_ALKU << "\n";
     konsoli << "Printing times also in stat.txt format...\n";
     Tulostusasetukset upotettu;
@@ -230,7 +232,7 @@ void tulostaKopio(std::ostream &out, const std::vector<Level> &levels,
     upotettu.lisatilastot = false;
     std::ostringstream kopio;
     tulostaStats(kopio, levels, upotettu, true, cupTaulukko, konsoli, kello,
-                 s.jaetut ? &s.kerrytyt : nullptr);
+                 s.jaetut ? &s.kerrytyt : nullptr, muisti);
     out << kommenttiin(kopio.str());
     out << "\n-->\n</body>\n</html>\n";
 }
@@ -239,7 +241,8 @@ void tulostaKopio(std::ostream &out, const std::vector<Level> &levels,
 
 void tulostaHtml(std::ostream &sivu, const std::vector<Level> &levels, Tulostusasetukset options,
                  bool enabled, const std::string &title, const std::vector<unsigned> &cupTaulukko,
-                 const std::string &url, std::ostream &konsoli, const Kello &kello) {
+                 const std::string &url, std::ostream &konsoli, const Kello &kello,
+                 TotaliMuisti *muisti) {
     if (!enabled)
         return;
     const std::string paivitetty = aikaleima(kello);
@@ -249,14 +252,14 @@ void tulostaHtml(std::ostream &sivu, const std::vector<Level> &levels, Tulostusa
     const std::array<Aika, 2> voittoajat = {listattujenVoittoajat(levels, options, false),
                                             listattujenVoittoajat(levels, options, true)};
     tulostaLevelit(out, levels, options, voittoajat, konsoli);
-    const Sivunluvut s = laskeSivunluvut(levels, options, cupTaulukko, konsoli);
+    const Sivunluvut s = laskeSivunluvut(levels, options, cupTaulukko, konsoli, muisti);
     tulostaTotalit(out, s.luvut, options.lapaistyt, levels.size());
     if (options.lisatilastot) {
         konsoli << "Generating extra statistics...\n";
         tulostaLisatilastot(out, s.luvut);
     }
     tulostaLoppu(out, url, paivitetty);
-    tulostaKopio(out, levels, options, cupTaulukko, konsoli, kello, s);
+    tulostaKopio(out, levels, options, cupTaulukko, konsoli, kello, s, muisti);
     const std::string runko = std::move(out).str();
     sivu << "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 Transitional//EN\">\n\n<html>\n<head>"
          << htmlMetaRivit(onUtf8(runko), "") << runko;

@@ -76,11 +76,11 @@ void tulostaTotalienSelitys(std::ostream &out, const Tulostusasetukset &options)
 std::vector<Pelaaja> sijoitetutTotalit(const std::vector<Level> &levels,
                                        const Tulostusasetukset &options,
                                        const std::vector<unsigned> &cupTaulukko,
-                                       std::ostream &konsoli,
-                                       const std::vector<Pelaaja> *kerrytyt) {
+                                       std::ostream &konsoli, const std::vector<Pelaaja> *kerrytyt,
+                                       TotaliMuisti *muisti) {
     const unsigned listattuja = listattujenLkm(levels, options);
     if (!kerrytyt)
-        return laskeSijoitetutTotalit(levels, options, cupTaulukko, listattuja, konsoli);
+        return laskeSijoitetutTotalit(levels, options, cupTaulukko, listattuja, konsoli, muisti);
     konsoli << "Calculating total times...\n";
     for (size_t i = 1; i <= levels.size(); ++i)
         kerroEdistyminen(konsoli, i, levels.size());
@@ -162,13 +162,14 @@ void tulostaLisatilastot(std::ostream &out, const Kokoelmanluvut &luvut) {
 // explanation is written, and the extra statistics are announced before they are written.
 void tulostaStats(std::ostream &out, const std::vector<Level> &levels, Tulostusasetukset options,
                   bool header, const std::vector<unsigned> &cupTaulukko, std::ostream &konsoli,
-                  const Kello &kello, const std::vector<Pelaaja> *kerrytyt) {
+                  const Kello &kello, const std::vector<Pelaaja> *kerrytyt, TotaliMuisti *muisti) {
     if (header)
         tulostaAlku(out, kello);
     tulostaLevelit(out, levels, options, konsoli);
     tulostaTotalienSelitys(out, options);
     const Kokoelmanluvut luvut = laskeKokoelmanluvut(
-        sijoitetutTotalit(levels, options, cupTaulukko, konsoli, kerrytyt), levels, options);
+        sijoitetutTotalit(levels, options, cupTaulukko, konsoli, kerrytyt, muisti), levels,
+        options);
     tulostaTotalit(out, luvut, options, levels.size());
     tulostaAnonyymi(out, luvut.anonyymi, options, levels.size());
     if (!options.lisatilastot)

@@ -242,3 +242,35 @@ TEST(CupRanking, SparseListsRankAndFoldAsFullOnes) {
         }
     }
 }
+
+TEST(CupTaulukot, StandingsFromTotalsKeptForTheNextTableAreThoseCountedAfresh) {
+    std::mt19937 g(5);
+    const std::vector<std::string> nimet = {"a [x]", "b [x]", "c [y]", "d", "e [y]", "a,d"};
+    std::vector<Level> l;
+    for (int i = 0; i < 30; ++i) {
+        l.emplace_back("L" + std::to_string(i));
+        for (int k = static_cast<int>(g() % 5); k > 0; --k)
+            l.back().lisaaAjo(
+                ajo(nimet[g() % nimet.size()], "0:" + std::to_string(10 + g() % 3) + ",00"));
+    }
+    Tulostusasetukset o;
+    o.tiimit = true;
+    const std::vector<unsigned> pisteet = {10 * 2520, 6 * 2520, 4 * 2520, 2520};
+    TotaliMuisti muisti;
+    for (int kierros = 0; kierros < 9; ++kierros) {
+        for (bool tiimit : {false, true, false}) {
+            std::ostringstream a, b, ka, kb;
+            tulostaKaikkiCupPisteet(a, l, o, pisteet, tiimit, true, ka, kello);
+            tulostaKaikkiCupPisteet(b, l, o, pisteet, tiimit, true, kb, kello, &muisti);
+            ASSERT_EQ(b.str(), a.str()) << kierros << tiimit;
+            ASSERT_EQ(kb.str(), ka.str()) << kierros << tiimit;
+        }
+        // A change before the next tables: in the last level (which is counted apart) or
+        // in one before it.
+        Level &level = l[kierros % 2 == 0 ? l.size() - 1 : g() % (l.size() - 1)];
+        if (kierros % 3 == 2)
+            level.poistaAjo(0);
+        else
+            level.lisaaAjo(ajo(nimet[g() % nimet.size()], "0:09,0" + std::to_string(kierros)));
+    }
+}

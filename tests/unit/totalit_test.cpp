@@ -1,7 +1,10 @@
 #include "model/level.h"
 #include "model/rivihakemisto.h"
+#include "model/totalimuisti.h"
+#include "model/totalit.h"
 #include "testiapu.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <stdexcept>
@@ -226,7 +229,8 @@ TEST(RiviHakemisto, EveryLevelRanksAsTheExchangeLoopFromTheOrderAtItsStart) {
                 if (!p) {
                     Pelaaja uusi;
                     uusi.nimi = nimi;
-                    uusi.totalAika = v == 0 ? aika(0, 1 + g() % 3) : aika(100 * (1 + g() % arvoja), 0);
+                    uusi.totalAika =
+                        v == 0 ? aika(0, 1 + g() % 3) : aika(100 * (1 + g() % arvoja), 0);
                     k.lisaa(std::move(uusi));
                     odotettu.push_back(nimi);
                 } else if (p->totalAika.omenat > 0) {
@@ -260,4 +264,57 @@ TEST(RiviHakemisto, EveryLevelRanksAsTheExchangeLoopFromTheOrderAtItsStart) {
             }
         }
     }
+}
+
+TEST(TotaliMuisti, ServesACountOnlyForTheSameRunsAndSettings) {
+    std::vector<Level> levels = {
+        testi::level("L", {ajo("A [x]", "1:00,00"), ajo("B", "0:59,00", true)}),
+        testi::level("M", {ajo("B", "0:30,00"), ajo("C [x]", "0:31,00")})};
+    Tulostusasetukset o;
+    std::vector<unsigned> cup = {10, 5};
+    TotaliMuisti m;
+    int laskuja = 0;
+    auto hae = [&](std::size_t levelLkm, bool cupilla) {
+        return m.hae(levels, levelLkm, o, cup, cupilla, [&] {
+            ++laskuja;
+            return TotaliMuisti::Tulos{laskeKokoelmanTotalit(levels, o, cup, nullptr), 7};
+        });
+    };
+    const TotaliMuisti::Tulos &t = hae(2, false);
+    EXPECT_EQ(laskuja, 1);
+    EXPECT_EQ(t.cupPituus, 7u);
+    EXPECT_EQ(t.rivit.size(), laskeKokoelmanTotalit(levels, o, cup, nullptr).size());
+    hae(2, false);
+    EXPECT_EQ(laskuja, 1);
+
+    // Every change of what a count reads makes a new count; the same again is served.
+    const std::vector<std::function<void()>> muutokset = {
+        [&] { levels[1].vaihdaPelaajanNimi("C [x]", "C [y]"); },
+        [&] { levels[0].lisaaAjo(ajo("D", "2:00,00")); },
+        [&] { levels[1].poistaAjo(0); },
+        [&] { levels[1].lisaaAjo(ajo("B", "0:30,01")); },
+        [&] { levels[0].lisaaAjo(ajo("E", "3:00,00", true)); },
+        [&] { o.tiimit = !o.tiimit; },
+        [&] { o.lihavoiUudet = !o.lihavoiUudet; },
+        [&] { levels.push_back(testi::level("N", {})); },
+    };
+    for (std::size_t k = 0; k < muutokset.size(); ++k) {
+        muutokset[k]();
+        hae(levels.size(), false);
+        EXPECT_EQ(laskuja, static_cast<int>(k + 2)) << "change " << k;
+        hae(levels.size(), false);
+        EXPECT_EQ(laskuja, static_cast<int>(k + 2)) << "change " << k;
+    }
+    const int ennen = laskuja;
+    hae(levels.size() - 1, false); // fewer levels
+    hae(levels.size() - 1, true);  // with cup points
+    cup[1] = 6;                    // another cup table
+    hae(levels.size() - 1, true);
+    cup[1] = 5;
+    hae(levels.size() - 1, true); // the one before is no longer kept
+    EXPECT_EQ(laskuja, ennen + 4);
+    cup[1] = 6;
+    hae(levels.size() - 1, false); // without cup points the table is not read
+    hae(levels.size() - 1, false);
+    EXPECT_EQ(laskuja, ennen + 5);
 }

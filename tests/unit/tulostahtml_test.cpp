@@ -6,6 +6,7 @@
 #include "util/teksti.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <sstream>
 
 using namespace vt;
@@ -193,4 +194,52 @@ TEST(TulostaHtml, DataCopyOfTotalsCountedOnceIsTheCopyCountedAlone) {
     const size_t eka = sivuKonsoli.str().find(laskenta);
     ASSERT_NE(eka, std::string::npos);
     EXPECT_NE(sivuKonsoli.str().find(laskenta, eka + 1), std::string::npos);
+}
+
+namespace {
+// A collection of a few players, teams and pairs, with ties.
+std::vector<Level> satunnainenKokoelma(std::mt19937 &g, std::size_t levelLkm) {
+    const std::vector<std::string> nimet = {"a [x]", "b [x]", "c [y]", "d", "e [y]", "a,d"};
+    std::vector<Level> l;
+    for (std::size_t i = 0; i < levelLkm; ++i) {
+        l.emplace_back("Level " + std::to_string(i));
+        for (int k = static_cast<int>(g() % 5); k > 0; --k)
+            l.back().lisaaAjo(testi::ajo(nimet[g() % nimet.size()],
+                                         "0:" + std::to_string(10 + g() % 3) + ",00", g() % 2));
+    }
+    return l;
+}
+} // namespace
+
+TEST(TulostaHtml, TotalsKeptForTheNextWriterGiveTheSameFilesAndConsoleAfterEveryChange) {
+    std::mt19937 g(11);
+    std::vector<Level> l = satunnainenKokoelma(g, 40);
+    TotaliMuisti muisti;
+    for (int kierros = 0; kierros < 12; ++kierros) {
+        Tulostusasetukset o;
+        o.tiimit = kierros % 3 != 0;
+        o.lihavoiUudet = kierros % 4 == 1;
+        for (int kerta = 0; kerta < 2; ++kerta) {
+            std::ostringstream stats, statsMuistista, sivu, sivuMuistista, k, kMuistista;
+            tulostaStats(stats, l, o, true, {}, k, kello);
+            tulostaStats(statsMuistista, l, o, true, {}, kMuistista, kello, nullptr, &muisti);
+            tulostaHtml(sivu, l, o, true, "T", {}, "u", k, kello);
+            tulostaHtml(sivuMuistista, l, o, true, "T", {}, "u", kMuistista, kello, &muisti);
+            ASSERT_EQ(statsMuistista.str(), stats.str()) << kierros;
+            ASSERT_EQ(sivuMuistista.str(), sivu.str()) << kierros;
+            ASSERT_EQ(kMuistista.str(), k.str()) << kierros;
+        }
+        // A change between writers: a run renamed, added or taken away.
+        Level &level = l[g() % l.size()];
+        switch (kierros % 3) {
+        case 0:
+            level.vaihdaPelaajanNimi("a [x]", "a [z]");
+            break;
+        case 1:
+            level.lisaaAjo(testi::ajo("f [x]", "0:09,00"));
+            break;
+        default:
+            level.poistaAjo(0);
+        }
+    }
 }
