@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace vt {
@@ -12,7 +13,7 @@ class Aika {
     Aika() = default;
     explicit Aika(const std::string &teksti);
 
-    bool etsiaika(const std::string &teksti, bool sanaMoodi, bool viimeinenSana);
+    bool etsiaika(std::string_view teksti, bool sanaMoodi, bool viimeinenSana);
     bool nolla() const { return sadasosat == 0 && sekunnit == 0 && minuutit == 0 && omenat == 0; }
     bool onAika() const { return sadasosat != 0 || sekunnit != 0 || minuutit != 0; }
     bool operator==(const Aika &o) const;
