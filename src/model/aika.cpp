@@ -67,9 +67,8 @@ constexpr std::size_t PUSKURI = 48;
 
 std::string Aika::int2string(unsigned n) const { return vt::int2string(n); }
 
-std::string Aika::str() const {
-    char puskuri[PUSKURI];
-    char *const loppu = puskuri + PUSKURI;
+// The text of `str` at the end of the buffer before `loppu`; gives back where it begins.
+char *Aika::tekstiLoppuun(char *loppu) const {
     if (onAika()) {
         char *p = kaksi(loppu, sadasosat);
         *--p = ',';
@@ -84,22 +83,39 @@ std::string Aika::str() const {
         }
         while (loppu - p < 12)
             *--p = ' ';
-        return std::string(p, loppu);
+        return p;
     }
-    if (omenat > 0) {
-        if (omenat == 1)
-            return "     1 apple";
+    char *p = loppu;
+    if (omenat == 1) {
+        static constexpr std::string_view YKSI = "     1 apple";
+        p -= YKSI.size();
+        YKSI.copy(p, YKSI.size());
+    } else if (omenat > 0) {
         static constexpr std::string_view OMENAT = " apples";
-        char *p = loppu - OMENAT.size();
+        p -= OMENAT.size();
         OMENAT.copy(p, OMENAT.size());
         p = luku(p, omenat);
         if (omenat < 10)
             *--p = ' ';
         p -= 3;
         std::fill(p, p + 3, ' ');
-        return std::string(p, loppu);
+    } else {
+        p -= 12;
+        std::fill(p, loppu, ' ');
     }
-    return std::string(12, ' ');
+    return p;
+}
+
+std::string Aika::str() const {
+    char puskuri[PUSKURI];
+    char *const loppu = puskuri + PUSKURI;
+    return std::string(tekstiLoppuun(loppu), loppu);
+}
+
+void Aika::lisaaTekstiin(std::string &kohde) const {
+    char puskuri[PUSKURI];
+    char *const loppu = puskuri + PUSKURI;
+    kohde.append(tekstiLoppuun(loppu), loppu);
 }
 
 std::string Aika::operator-(const Aika &o) const {

@@ -23,6 +23,8 @@ class Aika {
     std::string operator-(const Aika &o) const;
     Aika operator/(std::uint64_t jakaja) const;
     std::string str() const;
+    // Appends the text of `str` to `kohde`.
+    void lisaaTekstiin(std::string &kohde) const;
     std::string int2string(unsigned n) const;
     // Total hundredths, kept in 64 bits so that long sums never wrap.
     std::uint64_t sadasosiaYhteensa() const;
@@ -37,6 +39,9 @@ class Aika {
     // years, which 720 000 levels of a hundred hours pass.
     std::uint64_t minuutit = 0;
     std::uint32_t omenat = 0;
+
+  private:
+    char *tekstiLoppuun(char *loppu) const;
 };
 
 Aika operator+(const Aika &a, const Aika &b);

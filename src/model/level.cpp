@@ -96,6 +96,8 @@ void Level::lisaaAjot(const std::vector<Ajo> &ajot) {
 void Level::lisaaAjot(std::vector<Ajo> &&ajot) {
     if (&ajot == &ajot_)
         return;
+    if (ajot_.empty())
+        ajot_.reserve(ajot.size());
     for (Ajo &a : ajot)
         lisaa(std::move(a));
 }

@@ -273,23 +273,30 @@ bool lueAjo(const std::string &rivi, bool tulosMoodi, bool uusi, std::string &pu
     return true;
 }
 
-// The runs under a level header, up to the first line that is none.
-std::vector<Ajo> lueAjot(StatRivit &rivit, bool tulosMoodi, bool uusi) {
-    std::vector<Ajo> ajot;
+// Room kept from level to level while a file is read.
+struct Lukupuskurit {
     std::string rivi;
-    std::string puskuri;
+    std::string teksti;
+    std::vector<Ajo> ajot;
+};
+
+// The runs under a level header, up to the first line that is none, into `p.ajot`.
+void lueAjot(StatRivit &rivit, bool tulosMoodi, bool uusi, Lukupuskurit &p) {
+    std::vector<Ajo> &ajot = p.ajot;
+    std::string &rivi = p.rivi;
+    ajot.clear();
     while (rivit.seuraava(rivi)) {
         if (onkotyhja(rivi)) // no time in it: the runs end
             break;
         Ajo ajo;
-        if (!lueAjo(rivi, tulosMoodi, uusi, puskuri, ajo))
+        if (!lueAjo(rivi, tulosMoodi, uusi, p.teksti, ajo))
             break;
         ajot.push_back(std::move(ajo));
     }
-    return ajot;
 }
 
-// The runs join the level of the same key, or a new level at the end of the list.
+// The runs join the level of the same key, or a new level at the end of the list; they are
+// moved out of `ajot`.
 void lisaaAjot(const std::string &nimi, std::vector<Ajo> &ajot, std::vector<Level> &levelit,
                TasoHakemisto &hakemisto, std::ostream &konsoli) {
     const std::string avain = levelinAvain(nimi);
@@ -311,6 +318,7 @@ void lueStats(std::istream &in, std::vector<Level> &levelit, bool uusi, std::ost
     TasoHakemisto hakemisto(levelit);
     StatRivit rivit(in);
     std::string rivi;
+    Lukupuskurit puskurit;
     while (rivit.seuraava(rivi)) {
         if (rivit.totaaleissa())
             continue;
@@ -320,8 +328,8 @@ void lueStats(std::istream &in, std::vector<Level> &levelit, bool uusi, std::ost
         const bool tulosMoodi = onTulosOtsikko(nimi);
         if (tulosMoodi)
             ohitaSarakeotsikot(rivit);
-        std::vector<Ajo> ajot = lueAjot(rivit, tulosMoodi, uusi);
-        lisaaAjot(nimi, ajot, levelit, hakemisto, konsoli);
+        lueAjot(rivit, tulosMoodi, uusi, puskurit);
+        lisaaAjot(nimi, puskurit.ajot, levelit, hakemisto, konsoli);
     }
 }
 
