@@ -85,12 +85,20 @@ void tulostaTekstina(std::string &out, const LevelinAjot &l) {
 } // namespace
 
 LevelinAjot laskeLevelinAjot(const Level &level, const Tulostusasetukset &options, bool multi) {
-    LevelinAjot l;
-    l.ajot.reserve(level.ajot().size());
+    // The runs are ranked by their places and copied once, in their order.
+    std::vector<const Ajo *> valitut;
+    valitut.reserve(level.ajot().size());
     for (const Ajo &a : level.ajot())
         if (a.multiplayer() == multi)
-            l.ajot.push_back(a);
-    vaihtojarjesta(l.ajot, ajatParhaatEnsin());
+            valitut.push_back(&a);
+    const auto ajoille = ajatParhaatEnsin();
+    vaihtojarjesta(valitut,
+                   jarjestys([&](const Ajo *i, const Ajo *j) { return ajoille.saanto(*i, *j); },
+                             [&](const Ajo *a) { return ajoille.avain(*a); }, ajoille.tasan));
+    LevelinAjot l;
+    l.ajot.reserve(valitut.size());
+    for (const Ajo *a : valitut)
+        l.ajot.push_back(*a);
     if (options.vainParas)
         yksiAjoPerNimi(l.ajot);
     l.listattavia = l.ajot.size();
