@@ -96,8 +96,10 @@ void Level::lisaaAjot(const std::vector<Ajo> &ajot) {
 void Level::lisaaAjot(std::vector<Ajo> &&ajot) {
     if (&ajot == &ajot_)
         return;
-    if (ajot_.empty())
+    if (ajot_.empty() && !ajot.empty()) { // and the index too: room for all at once
         ajot_.reserve(ajot.size());
+        hakemisto_.tyhjenna(ajot.size());
+    }
     for (Ajo &a : ajot)
         lisaa(std::move(a));
 }
