@@ -2,8 +2,9 @@
 
 #include "util/teksti.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <string_view>
-#include <vector>
 
 namespace vt {
 
@@ -40,35 +41,81 @@ std::optional<std::pair<std::uint64_t, std::uint64_t>> Aika::jarjestysAvain() co
 }
 
 namespace {
-std::string kaksi(unsigned n) { return vt::int2string2(n); }
+
+// The texts are built from the end of a buffer: each writer puts its digits before `loppu`
+// and gives back where they begin.
+char *luku(char *loppu, std::uint64_t n) {
+    do {
+        *--loppu = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n > 0);
+    return loppu;
+}
+
+// At least two digits, as int2string2 writes them.
+char *kaksi(char *loppu, unsigned n) {
+    loppu = luku(loppu, n);
+    if (n < 10)
+        *--loppu = '0';
+    return loppu;
+}
+
+// Room for the longest text: 20 digits of hours and the fields after them.
+constexpr std::size_t PUSKURI = 48;
+
 } // namespace
 
 std::string Aika::int2string(unsigned n) const { return vt::int2string(n); }
 
-std::string Aika::str() const {
-    std::string r;
+// The text of `str` at the end of the buffer before `loppu`; gives back where it begins.
+char *Aika::tekstiLoppuun(char *loppu) const {
     if (onAika()) {
-        if (minuutit < 60)
-            r = vt::int2string(static_cast<unsigned long long>(minuutit)) + ":";
-        else
-            r = vt::int2string(static_cast<unsigned long long>(minuutit / 60)) + ":" +
-                kaksi(static_cast<unsigned>(minuutit % 60)) + ":";
-        r += kaksi(sekunnit) + "," + kaksi(sadasosat);
-        if (r.size() < 12)
-            r.insert(0, 12 - r.size(), ' ');
-        return r;
+        char *p = kaksi(loppu, sadasosat);
+        *--p = ',';
+        p = kaksi(p, sekunnit);
+        *--p = ':';
+        if (minuutit < 60) {
+            p = luku(p, minuutit);
+        } else {
+            p = kaksi(p, static_cast<unsigned>(minuutit % 60));
+            *--p = ':';
+            p = luku(p, minuutit / 60);
+        }
+        while (loppu - p < 12)
+            *--p = ' ';
+        return p;
     }
-    if (omenat > 0) {
-        r = "   ";
+    char *p = loppu;
+    if (omenat == 1) {
+        static constexpr std::string_view YKSI = "     1 apple";
+        p -= YKSI.size();
+        YKSI.copy(p, YKSI.size());
+    } else if (omenat > 0) {
+        static constexpr std::string_view OMENAT = " apples";
+        p -= OMENAT.size();
+        OMENAT.copy(p, OMENAT.size());
+        p = luku(p, omenat);
         if (omenat < 10)
-            r += " ";
-        if (omenat == 1)
-            r += " 1 apple";
-        else
-            r += int2string(omenat) + " apples";
-        return r;
+            *--p = ' ';
+        p -= 3;
+        std::fill(p, p + 3, ' ');
+    } else {
+        p -= 12;
+        std::fill(p, loppu, ' ');
     }
-    return std::string(12, ' ');
+    return p;
+}
+
+std::string Aika::str() const {
+    char puskuri[PUSKURI];
+    char *const loppu = puskuri + PUSKURI;
+    return std::string(tekstiLoppuun(loppu), loppu);
+}
+
+void Aika::lisaaTekstiin(std::string &kohde) const {
+    char puskuri[PUSKURI];
+    char *const loppu = puskuri + PUSKURI;
+    kohde.append(tekstiLoppuun(loppu), loppu);
 }
 
 std::string Aika::operator-(const Aika &o) const {
@@ -91,8 +138,15 @@ std::string Aika::operator-(const Aika &o) const {
     c.minuutit -= o.minuutit;
     c.sekunnit -= o.sekunnit;
     c.sadasosat -= o.sadasosat;
-    return std::string(1, '+').append(vt::int2string(static_cast<unsigned long long>(c.minuutit))) +
-           ":" + kaksi(c.sekunnit) + "," + kaksi(c.sadasosat);
+    char puskuri[PUSKURI];
+    char *const loppu = puskuri + PUSKURI;
+    char *p = kaksi(loppu, c.sadasosat);
+    *--p = ',';
+    p = kaksi(p, c.sekunnit);
+    *--p = ':';
+    p = luku(p, c.minuutit);
+    *--p = '+';
+    return std::string(p, loppu);
 }
 
 std::uint64_t Aika::sadasosiaYhteensa() const {
@@ -127,47 +181,47 @@ Aika operator+(const Aika &a, const Aika &b) {
     return r;
 }
 
-bool Aika::etsiaika(const std::string &teksti, bool sanaMoodi, bool viimeinenSana) {
-    std::string tutkittava;
+bool Aika::etsiaika(std::string_view teksti, bool sanaMoodi, bool viimeinenSana) {
+    std::string_view tutkittava;
     if (sanaMoodi) {
-        const std::string_view sana =
-            viimeinenSana ? vt::viimeinenSana(teksti) : ensimmainenSana(teksti);
-        if (sana.empty()) // no word at all
+        tutkittava = viimeinenSana ? vt::viimeinenSana(teksti) : ensimmainenSana(teksti);
+        if (tutkittava.empty()) // no word at all
             return !nolla();
-        tutkittava = sana;
     } else {
-        size_t p = teksti.find('>');
-        if (p == std::string::npos)
+        const size_t p = teksti.find('>');
+        if (p == std::string_view::npos)
             return !nolla();
         tutkittava = teksti.substr(p);
     }
 
-    // Digits anywhere from the beginning point on; separators are skipped.
-    std::vector<unsigned> numerot;
-    size_t eka = std::string::npos, viimeinen = 0;
+    // Digits anywhere from the beginning point on; separators are skipped. Digits more than
+    // eleven places after the first make the text too long, so at most twelve are ever used.
+    constexpr size_t NUMEROITA_ENINTAAN = 12;
+    unsigned numerot[NUMEROITA_ENINTAAN];
+    size_t n = 0;
+    size_t eka = std::string_view::npos, viimeinen = 0;
     bool liianPitka = false;
     for (size_t i = 0; i < tutkittava.size(); ++i) {
-        char c = tutkittava[i];
+        const char c = tutkittava[i];
         if (c >= '0' && c <= '9') {
-            if (eka == std::string::npos)
+            if (eka == std::string_view::npos) {
                 eka = i;
-            else if (i - eka > 11)
+            } else if (i - eka > 11) {
                 liianPitka = true;
-            numerot.push_back(static_cast<unsigned>(c - '0'));
+                break;
+            }
+            numerot[n++] = static_cast<unsigned>(c - '0');
             viimeinen = i;
         }
     }
-    bool ymparistoOk = eka != std::string::npos && !liianPitka;
+    bool ymparistoOk = eka != std::string_view::npos && !liianPitka;
     if (ymparistoOk) {
-        for (size_t i = 1; i < eka; ++i)
-            if (!onValilyonti(tutkittava[i]))
-                ymparistoOk = false;
-        for (size_t i = viimeinen + 1; i < tutkittava.size(); ++i)
-            if (!onValilyonti(tutkittava[i]))
-                ymparistoOk = false;
+        for (size_t i = 1; i < eka && ymparistoOk; ++i)
+            ymparistoOk = onValilyonti(tutkittava[i]);
+        for (size_t i = viimeinen + 1; i < tutkittava.size() && ymparistoOk; ++i)
+            ymparistoOk = onValilyonti(tutkittava[i]);
     }
-    if (ymparistoOk && numerot.size() >= 3 && numerot.size() <= 6) {
-        size_t n = numerot.size();
+    if (ymparistoOk && n >= 3 && n <= 6) {
         unsigned h = numerot[n - 2] * 10 + numerot[n - 1];
         unsigned s = numerot[n - 3];
         if (n >= 4)
@@ -188,7 +242,7 @@ bool Aika::etsiaika(const std::string &teksti, bool sanaMoodi, bool viimeinenSan
     }
     if (nolla()) {
         // An apple count: a bare number from 1 to 50.
-        std::string t = sanaMoodi ? tutkittava : tutkittava.substr(1);
+        const std::string_view t = sanaMoodi ? tutkittava : tutkittava.substr(1);
         size_t i = 0;
         while (i < t.size() && onValilyonti(t[i]))
             ++i;

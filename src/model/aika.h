@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace vt {
@@ -12,7 +13,7 @@ class Aika {
     Aika() = default;
     explicit Aika(const std::string &teksti);
 
-    bool etsiaika(const std::string &teksti, bool sanaMoodi, bool viimeinenSana);
+    bool etsiaika(std::string_view teksti, bool sanaMoodi, bool viimeinenSana);
     bool nolla() const { return sadasosat == 0 && sekunnit == 0 && minuutit == 0 && omenat == 0; }
     bool onAika() const { return sadasosat != 0 || sekunnit != 0 || minuutit != 0; }
     bool operator==(const Aika &o) const;
@@ -22,6 +23,8 @@ class Aika {
     std::string operator-(const Aika &o) const;
     Aika operator/(std::uint64_t jakaja) const;
     std::string str() const;
+    // Appends the text of `str` to `kohde`.
+    void lisaaTekstiin(std::string &kohde) const;
     std::string int2string(unsigned n) const;
     // Total hundredths, kept in 64 bits so that long sums never wrap.
     std::uint64_t sadasosiaYhteensa() const;
@@ -36,6 +39,9 @@ class Aika {
     // years, which 720 000 levels of a hundred hours pass.
     std::uint64_t minuutit = 0;
     std::uint32_t omenat = 0;
+
+  private:
+    char *tekstiLoppuun(char *loppu) const;
 };
 
 Aika operator+(const Aika &a, const Aika &b);

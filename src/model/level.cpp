@@ -72,20 +72,37 @@ void Level::rakennaHakemisto() {
 
 bool Level::onkoJoTamaAjo(const Ajo &ajo) const { return etsiAjo(ajo) != EI_AJOA; }
 
-void Level::lisaaAjo(const Ajo &ajo) {
-    if (onkoJoTamaAjo(ajo))
+template <class A> void Level::lisaa(A &&ajo) {
+    const std::uint64_t tiiviste = ajonTiiviste(ajo);
+    if (hakemisto_.etsi(tiiviste, [&](std::size_t i) {
+            return samaAjo(ajot_[i], ajo.nimi, ajo.aika);
+        }) != EI_AJOA)
         return;
-    ajot_.push_back(ajo);
-    hakemistoon(ajot_.size() - 1);
+    ajot_.push_back(std::forward<A>(ajo));
+    hakemisto_.lisaa(tiiviste, ajot_.size() - 1);
     if (nimetAjan_)
         nimella_[ajot_.back().nimi].push_back(static_cast<std::uint32_t>(ajot_.size() - 1));
 }
+
+void Level::lisaaAjo(const Ajo &ajo) { lisaa(ajo); }
+void Level::lisaaAjo(Ajo &&ajo) { lisaa(std::move(ajo)); }
 
 void Level::lisaaAjot(const std::vector<Ajo> &ajot) {
     if (&ajot == &ajot_)
         return; // every run is there already
     for (const Ajo &a : ajot)
-        lisaaAjo(a);
+        lisaa(a);
+}
+
+void Level::lisaaAjot(std::vector<Ajo> &&ajot) {
+    if (&ajot == &ajot_)
+        return;
+    if (ajot_.empty() && !ajot.empty()) { // and the index too: room for all at once
+        ajot_.reserve(ajot.size());
+        hakemisto_.tyhjenna(ajot.size());
+    }
+    for (Ajo &a : ajot)
+        lisaa(std::move(a));
 }
 
 void Level::vaihdaPelaajanNimi(const std::string &vanha, const std::string &uusi) {

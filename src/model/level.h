@@ -24,8 +24,11 @@ class Level {
     explicit Level(const std::string &nimi) : nimi_(nimi) {}
 
     void lisaaAjo(const Ajo &ajo);
+    void lisaaAjo(Ajo &&ajo);
     // The same as adding each run in turn.
     void lisaaAjot(const std::vector<Ajo> &ajot);
+    // The same, the runs moved from `ajot` (which is left with runs of no use).
+    void lisaaAjot(std::vector<Ajo> &&ajot);
     bool onkoJoTamaAjo(const Ajo &ajo) const;
     const std::string &annaNimi() const { return nimi_; }
     void vaihdaLevelinNimi(const std::string &nimi) { nimi_ = nimi; }
@@ -67,6 +70,8 @@ class Level {
     std::size_t etsiAjo(const Ajo &ajo) const { return etsiAjo(ajo.nimi, ajo.aika); }
     std::size_t etsiAjo(const std::string &nimi, const Aika &aika) const;
     void hakemistoon(std::size_t paikka);
+    // Adds the run unless one of the same name and time is there.
+    template <class A> void lisaa(A &&ajo);
     void rakennaHakemisto();
     // Sets one event-series mark on the run of this name and time; true when it was new.
     bool merkitse(const std::string &nimi, const Aika &aika, bool Ajo::*merkki);

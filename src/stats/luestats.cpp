@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <functional>
 #include <istream>
-#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -24,24 +23,25 @@ std::string etsiLevel(const std::string &rivi) {
         return "";
     size_t a = rivi.find('(');
     size_t b = rivi.find(')');
+    const std::string_view r = rivi;
     if (a != std::string::npos && b != std::string::npos && a < b)
-        return lyhenna(rivi.substr(a + 1, b - a - 1));
+        return std::string(lyhennetty(r.substr(a + 1, b - a - 1)));
     if (pilkku < kaksoispiste)
-        return lyhenna(rivi.substr(pilkku + 1, kaksoispiste - pilkku - 1));
-    return lyhenna(rivi.substr(pilkku + 1));
+        return std::string(lyhennetty(r.substr(pilkku + 1, kaksoispiste - pilkku - 1)));
+    return std::string(lyhennetty(r.substr(pilkku + 1)));
 }
 
 namespace {
 
 // The text before the last word (of the trimmed text), or after the first one.
-std::string ennenViimeistaSanaa(const std::string &s) {
-    const std::string t = lyhenna(s);
+std::string_view ennenViimeistaSanaa(std::string_view s) {
+    const std::string_view t = lyhennetty(s);
     const std::string_view viimeinen = viimeinenSana(t);
     return viimeinen.empty() ? t
                              : t.substr(0, static_cast<std::size_t>(viimeinen.data() - t.data()));
 }
 
-std::string ensimmaisenSananJalkeen(const std::string &s) {
+std::string_view ensimmaisenSananJalkeen(std::string_view s) {
     std::size_t kohta = 0;
     std::string_view sana;
     seuraavaSana(s, kohta, sana);
@@ -97,7 +97,7 @@ bool lueAikakentta(std::string_view sana, size_t &pos, bool ensimmainen, unsigne
 
 // A time with an hours field, as the game writes it (HH:MM:SS:CC) and as this program
 // writes it (H:MM:SS,CC): the general time reader stops at six digits.
-bool tuntiAika(const std::string &rivi, bool viimeinen, Aika &aika) {
+bool tuntiAika(std::string_view rivi, bool viimeinen, Aika &aika) {
     const std::string_view sana = viimeinen ? viimeinenSana(rivi) : ensimmainenSana(rivi);
     unsigned kentat[4];
     size_t pos = 0;
@@ -122,12 +122,20 @@ bool tuntiAika(const std::string &rivi, bool viimeinen, Aika &aika) {
 
 } // namespace
 
-std::string etsiPelaaja(const std::string &rivi, bool tulosMoodi) {
-    std::string nimi = tulosMoodi ? ennenViimeistaSanaa(rivi) : ensimmaisenSananJalkeen(rivi);
-    size_t k = nimi.find("Average");
-    if (k != std::string::npos)
+namespace {
+
+std::string_view pelaajanNimi(std::string_view rivi, bool tulosMoodi) {
+    std::string_view nimi = tulosMoodi ? ennenViimeistaSanaa(rivi) : ensimmaisenSananJalkeen(rivi);
+    const size_t k = nimi.find("Average");
+    if (k != std::string_view::npos)
         nimi = nimi.substr(0, k);
-    return lyhenna(nimi);
+    return lyhennetty(nimi);
+}
+
+} // namespace
+
+std::string etsiPelaaja(const std::string &rivi, bool tulosMoodi) {
+    return std::string(pelaajanNimi(rivi, tulosMoodi));
 }
 
 namespace {
@@ -144,11 +152,11 @@ bool onHtmlAlku(const std::string &rivi) {
 // The captions that open and close the part of a stat file where no level is: the totals,
 // the teams, the anonymous total and the extra statistics. A level list after them (files put
 // one after another) opens with its own caption.
-bool avaaTotalit(const std::string &t) {
+bool avaaTotalit(std::string_view t) {
     return t == "The following are the single player total times for individual players." ||
            t == "Extra statistics:";
 }
-bool avaaLevelit(const std::string &t) {
+bool avaaLevelit(std::string_view t) {
     return t == "Single player times:" || t == "Multiplayer times:";
 }
 
@@ -173,7 +181,7 @@ class StatRivit {
                 sivu_ = onHtmlAlku(rivi);
             }
         } while (!kommentinMukaan(rivi));
-        seuraaOsiota(lyhenna(rivi));
+        seuraaOsiota(lyhennetty(rivi));
         return true;
     }
 
@@ -192,18 +200,18 @@ class StatRivit {
 
     // Follows the data comment of a page: false for a line of the page itself.
     bool kommentinMukaan(std::string &rivi) {
-        if (kommentissa_ && lyhenna(rivi) == "-->")
+        if (kommentissa_ && lyhennetty(rivi) == "-->")
             kommentissa_ = false;
         else if (kommentissa_)
             rivi = kommentista(rivi);
-        else if (loytyyko(rivi, HTML_KOPION_ALKU))
+        else if (rivi.find(std::string_view(HTML_KOPION_ALKU)) != std::string::npos)
             kommentissa_ = true;
         else if (sivu_)
             return false;
         return true;
     }
 
-    void seuraaOsiota(const std::string &t) {
+    void seuraaOsiota(std::string_view t) {
         if (avaaTotalit(t))
             totaaleissa_ = true;
         else if (avaaLevelit(t))
@@ -235,53 +243,70 @@ void ohitaSarakeotsikot(StatRivit &rivit) {
 }
 
 // The run on one line of a level's list; nothing when the line holds no time or no name.
-std::optional<Ajo> lueAjo(const std::string &rivi, bool tulosMoodi, bool uusi) {
-    std::string t = rivi;
+// `puskuri` holds the text when words had to be taken out of it.
+bool lueAjo(const std::string &rivi, bool tulosMoodi, bool uusi, std::string &puskuri, Ajo &ajo) {
+    std::string_view t = rivi;
     if (tulosMoodi) {
         size_t p = t.find(". ");
-        if (p != std::string::npos)
+        if (p != std::string_view::npos)
             t = t.substr(p + 1);
         while (!t.empty() && !onValilyonti(t.back()))
-            t.pop_back();
+            t.remove_suffix(1);
     }
-    t = korvaaKaikki(t, "apples", "");
-    t = korvaaKaikki(t, "apple", "");
-    Ajo ajo;
-    ajo.uusi = uusi;
+    // Without "apple" neither word is there to take out.
+    if (t.find("apple") != std::string_view::npos) {
+        puskuri.assign(t);
+        puskuri = korvaaKaikki(std::move(puskuri), "apples", "");
+        puskuri = korvaaKaikki(std::move(puskuri), "apple", "");
+        t = puskuri;
+    }
+    ajo.aika = Aika();
     if (!ajo.aika.etsiaika(t, true, tulosMoodi))
         tuntiAika(t, tulosMoodi, ajo.aika);
-    ajo.nimi = etsiPelaaja(t, tulosMoodi);
-    if (ajo.aika.nolla() || ajo.nimi.empty())
-        return std::nullopt;
-    return ajo;
+    if (ajo.aika.nolla())
+        return false;
+    const std::string_view nimi = pelaajanNimi(t, tulosMoodi);
+    if (nimi.empty())
+        return false;
+    ajo.nimi.assign(nimi);
+    ajo.uusi = uusi;
+    return true;
 }
 
-// The runs under a level header, up to the first line that is none.
-std::vector<Ajo> lueAjot(StatRivit &rivit, bool tulosMoodi, bool uusi) {
-    std::vector<Ajo> ajot;
+// Room kept from level to level while a file is read.
+struct Lukupuskurit {
     std::string rivi;
+    std::string teksti;
+    std::vector<Ajo> ajot;
+};
+
+// The runs under a level header, up to the first line that is none, into `p.ajot`.
+void lueAjot(StatRivit &rivit, bool tulosMoodi, bool uusi, Lukupuskurit &p) {
+    std::vector<Ajo> &ajot = p.ajot;
+    std::string &rivi = p.rivi;
+    ajot.clear();
     while (rivit.seuraava(rivi)) {
         if (onkotyhja(rivi)) // no time in it: the runs end
             break;
-        std::optional<Ajo> ajo = lueAjo(rivi, tulosMoodi, uusi);
-        if (!ajo)
+        Ajo ajo;
+        if (!lueAjo(rivi, tulosMoodi, uusi, p.teksti, ajo))
             break;
-        ajot.push_back(std::move(*ajo));
+        ajot.push_back(std::move(ajo));
     }
-    return ajot;
 }
 
-// The runs join the level of the same key, or a new level at the end of the list.
+// The runs join the level of the same key, or a new level at the end of the list; they are
+// moved out of `ajot`.
 void lisaaAjot(const std::string &nimi, std::vector<Ajo> &ajot, std::vector<Level> &levelit,
                TasoHakemisto &hakemisto, std::ostream &konsoli) {
     const std::string avain = levelinAvain(nimi);
     const std::size_t loytyi = hakemisto.etsi(avain);
     if (loytyi != TasoHakemisto::EI) {
-        levelit[loytyi].lisaaAjot(ajot);
+        levelit[loytyi].lisaaAjot(std::move(ajot));
         return;
     }
     Level level(nimi);
-    level.lisaaAjot(ajot);
+    level.lisaaAjot(std::move(ajot));
     hakemisto.lisaa(avain, levelit.size());
     levelit.push_back(std::move(level));
     konsoli << "Level " << nimi << " added.\n";
@@ -293,6 +318,7 @@ void lueStats(std::istream &in, std::vector<Level> &levelit, bool uusi, std::ost
     TasoHakemisto hakemisto(levelit);
     StatRivit rivit(in);
     std::string rivi;
+    Lukupuskurit puskurit;
     while (rivit.seuraava(rivi)) {
         if (rivit.totaaleissa())
             continue;
@@ -302,8 +328,8 @@ void lueStats(std::istream &in, std::vector<Level> &levelit, bool uusi, std::ost
         const bool tulosMoodi = onTulosOtsikko(nimi);
         if (tulosMoodi)
             ohitaSarakeotsikot(rivit);
-        std::vector<Ajo> ajot = lueAjot(rivit, tulosMoodi, uusi);
-        lisaaAjot(nimi, ajot, levelit, hakemisto, konsoli);
+        lueAjot(rivit, tulosMoodi, uusi, puskurit);
+        lisaaAjot(nimi, puskurit.ajot, levelit, hakemisto, konsoli);
     }
 }
 

@@ -19,14 +19,14 @@ std::string toUpper(const std::string &s) {
 }
 
 std::string int2string(unsigned long long n) {
-    if (n == 0)
-        return "0";
-    std::string r;
-    while (n > 0) {
-        r.insert(r.begin(), static_cast<char>('0' + n % 10));
+    char puskuri[24];
+    char *const loppu = puskuri + sizeof puskuri;
+    char *p = loppu;
+    do {
+        *--p = static_cast<char>('0' + n % 10);
         n /= 10;
-    }
-    return r;
+    } while (n > 0);
+    return std::string(p, loppu);
 }
 
 std::string int2string(unsigned n) { return int2string(static_cast<unsigned long long>(n)); }
@@ -38,7 +38,11 @@ std::string int2string(int n) {
     return int2string(static_cast<unsigned>(n));
 }
 
-std::string int2string2(unsigned n) { return std::string(n < 10 ? "0" : "").append(int2string(n)); }
+std::string int2string2(unsigned n) {
+    if (n < 10)
+        return std::string{'0', static_cast<char>('0' + n)};
+    return int2string(n);
+}
 
 std::string double2string(double x, unsigned n) {
     unsigned kokonaiset = static_cast<unsigned>(x);
@@ -102,6 +106,14 @@ std::string pidenna(unsigned n, unsigned width) { return pidenna(int2string(n), 
 std::string pidenna(int n, unsigned width) { return pidenna(int2string(n), width); }
 
 std::string lyhenna(std::string s) {
+    const std::string_view t = lyhennetty(s);
+    const size_t a = static_cast<size_t>(t.data() - s.data());
+    s.erase(a + t.size());
+    s.erase(0, a);
+    return s;
+}
+
+std::string_view lyhennetty(std::string_view s) {
     size_t a = 0;
     while (a < s.size() && onValilyonti(s[a]))
         ++a;

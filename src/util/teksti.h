@@ -21,6 +21,8 @@ std::string pidenna(std::string s, unsigned width);
 std::string pidenna(unsigned n, unsigned width);
 std::string pidenna(int n, unsigned width);
 std::string lyhenna(std::string s);
+// The same as a view into `s`: no copy.
+std::string_view lyhennetty(std::string_view s);
 bool onkotyhja(const std::string &s);
 bool aakkosta(const std::string &a, const std::string &b);
 bool loytyyko(const std::string &s, const std::string &t);

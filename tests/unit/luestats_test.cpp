@@ -110,6 +110,24 @@ TEST(LueStats, ApplesHoursMultiplayerAndCrlf) {
     EXPECT_EQ(x[0].annaAjojenLkm(), 0u);
 }
 
+TEST(LueStats, TheWordsAppleAndApplesGoOutOfTheLineInThatOrder) {
+    // "apples" goes first, then "apple", also one that taking "apples" out made.
+    auto l = lue("Level 1, A:\n  0:10,00 Xapplesapple\n  0:11,00 Yappapplesle\n"
+                 "  0:12,00 Zapplez\n  7 apples Appleseed Ann\n");
+    ASSERT_EQ(l.size(), 1u);
+    ASSERT_EQ(l[0].ajot().size(), 4u);
+    EXPECT_EQ(l[0].ajot()[0].nimi, "X");
+    EXPECT_EQ(l[0].ajot()[1].nimi, "Y");
+    EXPECT_EQ(l[0].ajot()[2].nimi, "Zz");
+    EXPECT_EQ(l[0].ajot()[3].nimi, "Appleseed Ann");
+    EXPECT_EQ(l[0].ajot()[3].aika.omenat, 7u);
+    auto t = lue("Level 2, B results:\n Pos. Player Time\n-----\n 1. Bob apples  0:09,00  100\n");
+    ASSERT_EQ(t.size(), 1u);
+    ASSERT_EQ(t[0].ajot().size(), 1u);
+    EXPECT_EQ(t[0].ajot()[0].nimi, "Bob");
+    EXPECT_EQ(t[0].ajot()[0].aika.str(), "     0:09,00");
+}
+
 TEST(LueStats, HoursTimesWithABadFieldEndTheBlock) {
     // A two-digit hour with the comma before the hundredths reads too.
     auto h = lue("Level 1, A:\n  01:01:23,45 Eve\n");

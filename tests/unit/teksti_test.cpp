@@ -17,6 +17,9 @@ TEST(Teksti, NumberTexts) {
     EXPECT_EQ(int2string2(7), "07");
     EXPECT_EQ(int2string2(10), "10");
     EXPECT_EQ(int2string2(123), "123");
+    EXPECT_EQ(int2string(18446744073709551615ull), "18446744073709551615");
+    EXPECT_EQ(int2string(4294967295u), "4294967295");
+    EXPECT_EQ(int2string(1000000ul), "1000000");
     EXPECT_EQ(double2string(2.999, 2), "2.99");
     EXPECT_EQ(double2string(5.0, 2), "5.00");
     EXPECT_EQ(double2string(7.25, 0), "7");
@@ -35,6 +38,13 @@ TEST(Teksti, PaddingAndTrimming) {
     EXPECT_EQ(lyhenna("  a b \t"), "a b");
     EXPECT_EQ(lyhenna("   "), "");
     EXPECT_EQ(lyhenna("x\r"), "x");
+    for (const std::string t : {"", " ", "a", " \t a b \v", "\x80 ", "ab  c"}) {
+        EXPECT_EQ(lyhennetty(t), lyhenna(t)) << t;
+        // A view into the text itself, no copy.
+        const std::string_view v = lyhennetty(t);
+        EXPECT_TRUE(v.empty() ||
+                    (v.data() >= t.data() && v.data() + v.size() <= t.data() + t.size()));
+    }
     EXPECT_TRUE(onkotyhja(""));
     EXPECT_TRUE(onkotyhja(" \t"));
     EXPECT_FALSE(onkotyhja(" x "));
