@@ -172,8 +172,10 @@ struct RiviHakemisto::Kierros {
     // The number of changes at the start before the place `paikka` in the group of key `x`.
     std::size_t ennenPaikkaa(const Avain &x, std::uint32_t paikka) const {
         const Muutos kohta{0, false, x, x, paikka};
-        return static_cast<std::size_t>(std::lower_bound(m.begin(), m.end(), kohta, ennen) -
-                                        m.begin());
+        return static_cast<std::size_t>(
+            std::lower_bound(m.begin(), m.end(), kohta,
+                             [](const Muutos &a, const Muutos &b) { return ennen(a, b); }) -
+            m.begin());
     }
     void luePurettavat();
     void jarjestaAlunMukaan();
@@ -221,12 +223,15 @@ void RiviHakemisto::Kierros::luePurettavat() {
 // Step 2. After it: `m` is in its order at the start, and `avaimittain` holds its indices by
 // key now, equal keys in their order at the start.
 void RiviHakemisto::Kierros::jarjestaAlunMukaan() {
-    std::sort(m.begin(), m.end(), ennen);
+    std::sort(m.begin(), m.end(), [](const Muutos &a, const Muutos &b) { return ennen(a, b); });
+    // Sorted with each key beside its index: no lookup into `m` per comparison.
+    std::vector<std::pair<Avain, std::uint32_t>> jarjestys(m.size());
+    for (std::size_t i = 0; i < m.size(); ++i)
+        jarjestys[i] = {m[i].avain, static_cast<std::uint32_t>(i)};
+    std::sort(jarjestys.begin(), jarjestys.end());
     avaimittain.resize(m.size());
     for (std::size_t i = 0; i < m.size(); ++i)
-        avaimittain[i] = static_cast<std::uint32_t>(i);
-    std::stable_sort(avaimittain.begin(), avaimittain.end(),
-                     [&](std::uint32_t a, std::uint32_t b) { return m[a].avain < m[b].avain; });
+        avaimittain[i] = jarjestys[i].second;
 }
 
 // Step 3. After it: the intervals count this level's crossings too (rows that end below keys
