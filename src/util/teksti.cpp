@@ -215,16 +215,22 @@ std::string htmlMetaRivit(bool utf8, const std::string &sisennys) {
 
 std::string kommenttiin(const std::string &s) {
     std::string r;
-    r.reserve(s.size());
+    r.reserve(s.size() + s.size() / 64);
+    size_t kopioimatta = 0; // the text from here on is not in `r` yet
     for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '-' && i > 0 && s[i - 1] == '-')
-            r += "&#45;";
-        else if (s[i] == '&' &&
-                 (s.compare(i + 1, 4, "#45;") == 0 || s.compare(i + 1, 4, "#38;") == 0))
-            r += "&#38;";
-        else
-            r += s[i];
+        const char c = s[i];
+        if (c != '-' && c != '&')
+            continue;
+        const bool korvataan =
+            c == '-' ? i > 0 && s[i - 1] == '-'
+                     : s.compare(i + 1, 4, "#45;") == 0 || s.compare(i + 1, 4, "#38;") == 0;
+        if (!korvataan)
+            continue;
+        r.append(s, kopioimatta, i - kopioimatta);
+        r += c == '-' ? "&#45;" : "&#38;";
+        kopioimatta = i + 1;
     }
+    r.append(s, kopioimatta, std::string::npos);
     assert(r.find("--") == std::string::npos);
     return r;
 }

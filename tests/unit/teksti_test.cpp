@@ -1,6 +1,7 @@
 #include "util/teksti.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 #include <cctype>
 #include <string>
@@ -82,6 +83,31 @@ TEST(Kommentti, NoDoubleDashAndEveryTextComesBack) {
     EXPECT_EQ(kommenttiin("Hill & Dale"), "Hill & Dale");
     // A page of an earlier version wrote "-->" as "--&gt;".
     EXPECT_EQ(kommentista("a--&gt;b"), "a-->b");
+}
+
+TEST(Kommentti, RandomTextsAreEscapedAsByteByByte) {
+    // The escaping as first written, a byte at a time: the oracle of the one copying spans.
+    auto tavuittain = [](const std::string &s) {
+        std::string r;
+        for (size_t i = 0; i < s.size(); ++i) {
+            if (s[i] == '-' && i > 0 && s[i - 1] == '-')
+                r += "&#45;";
+            else if (s[i] == '&' &&
+                     (s.compare(i + 1, 4, "#45;") == 0 || s.compare(i + 1, 4, "#38;") == 0))
+                r += "&#38;";
+            else
+                r += s[i];
+        }
+        return r;
+    };
+    std::mt19937 g(9);
+    const std::string merkit = "-&#3458;x";
+    for (int kierros = 0; kierros < 20000; ++kierros) {
+        std::string s(g() % 16, ' ');
+        for (char &c : s)
+            c = merkit[g() % merkit.size()];
+        ASSERT_EQ(kommenttiin(s), tavuittain(s)) << s;
+    }
 }
 
 TEST(Teksti, WhiteSpaceIsTheCTestForEveryByte) {
