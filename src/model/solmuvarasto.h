@@ -10,6 +10,20 @@
 
 namespace vt {
 
+// The sanitizer build gives every node its own allocation, so that a node used after it was
+// freed is caught there rather than hidden in the free list.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool VAPAALISTA_POIS = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+inline constexpr bool VAPAALISTA_POIS = true;
+#else
+inline constexpr bool VAPAALISTA_POIS = false;
+#endif
+#else
+inline constexpr bool VAPAALISTA_POIS = false;
+#endif
+
 namespace solmuvarasto_detail {
 
 // One free list for each slot size and alignment.
@@ -67,12 +81,12 @@ template <class T> class Solmuvarasto {
     template <class U> explicit Solmuvarasto(const Solmuvarasto<U> &) {}
 
     T *allocate(std::size_t n) {
-        if (n != 1)
+        if (n != 1 || VAPAALISTA_POIS)
             return static_cast<T *>(::operator new(n * sizeof(T)));
         return static_cast<T *>(ListaOf<T>::tyyppi::ota());
     }
     void deallocate(T *p, std::size_t n) {
-        if (n != 1) {
+        if (n != 1 || VAPAALISTA_POIS) {
             ::operator delete(p);
             return;
         }
