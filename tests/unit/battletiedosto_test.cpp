@@ -308,6 +308,17 @@ TEST(BattleIndex, SortedByNameWithTotals) {
     EXPECT_EQ(battleIndex(yksi, false, k), "");
 }
 
+namespace {
+// The battles ranked by name with the exchange loop as written.
+std::vector<Battle> suoraanNimenMukaan(std::vector<Battle> b) {
+    for (size_t i = 0; i < b.size(); ++i)
+        for (size_t j = i + 1; j < b.size(); ++j)
+            if (aakkosta(b[j].nimi, b[i].nimi))
+                std::swap(b[i], b[j]);
+    return b;
+}
+} // namespace
+
 TEST(BattleIndex, NameOrderMatchesThePlainExchangeLoop) {
     std::mt19937 g(5);
     const std::string kirjaimet = "aAbB1_\xe4\xc4";
@@ -319,11 +330,7 @@ TEST(BattleIndex, NameOrderMatchesThePlainExchangeLoop) {
                 b[i].nimi += kirjaimet[g() % kirjaimet.size()];
             b[i].numero = static_cast<std::uint32_t>(i);
         }
-        std::vector<Battle> odotettu = b;
-        for (size_t i = 0; i < odotettu.size(); ++i)
-            for (size_t j = i + 1; j < odotettu.size(); ++j)
-                if (aakkosta(odotettu[j].nimi, odotettu[i].nimi))
-                    std::swap(odotettu[i], odotettu[j]);
+        const std::vector<Battle> odotettu = suoraanNimenMukaan(b);
         jarjestaNimenMukaan(b);
         for (size_t i = 0; i < b.size(); ++i)
             ASSERT_EQ(b[i].numero, odotettu[i].numero) << kierros << " at " << i;
@@ -348,11 +355,7 @@ TEST(BattleIndex, NumberedAndNestedNamesInAnyCaseMatchThePlainExchangeLoop) {
             b[i].numero = static_cast<std::uint32_t>(i);
         }
         std::shuffle(b.begin(), b.end(), g);
-        std::vector<Battle> odotettu = b;
-        for (size_t i = 0; i < odotettu.size(); ++i)
-            for (size_t j = i + 1; j < odotettu.size(); ++j)
-                if (aakkosta(odotettu[j].nimi, odotettu[i].nimi))
-                    std::swap(odotettu[i], odotettu[j]);
+        const std::vector<Battle> odotettu = suoraanNimenMukaan(b);
         jarjestaNimenMukaan(b);
         for (size_t i = 0; i < b.size(); ++i)
             ASSERT_EQ(b[i].numero, odotettu[i].numero) << kierros << " at " << i;

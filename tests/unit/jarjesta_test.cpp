@@ -221,6 +221,23 @@ std::vector<std::string> nimiAineisto(std::mt19937 &g, std::size_t n, int muoto)
     return v;
 }
 
+// The threshold rule written out on keys and thresholds: the original index of the element
+// that ends at each place.
+std::vector<std::uint32_t> kynnysOraakkeli(std::vector<std::uint32_t> k,
+                                           std::vector<std::uint32_t> t) {
+    std::vector<std::uint32_t> paikka(k.size());
+    for (std::size_t i = 0; i < k.size(); ++i)
+        paikka[i] = static_cast<std::uint32_t>(i);
+    for (std::size_t i = 0; i < k.size(); ++i)
+        for (std::size_t j = i + 1; j < k.size(); ++j)
+            if (k[j] <= t[i]) {
+                std::swap(k[i], k[j]);
+                std::swap(t[i], t[j]);
+                std::swap(paikka[i], paikka[j]);
+            }
+    return paikka;
+}
+
 } // namespace
 
 TEST(Vaihtojarjesta, ThresholdRuleGivesTheLiteralOrderInEitherFormAndWhenMovingBetween) {
@@ -230,16 +247,7 @@ TEST(Vaihtojarjesta, ThresholdRuleGivesTheLiteralOrderInEitherFormAndWhenMovingB
         for (std::size_t n : {1u, 2u, 7u, 40u, 300u, 2500u}) {
             std::vector<std::uint32_t> avaimet, kynnykset;
             kynnyksiksi(nimiAineisto(g, n, muoto), avaimet, kynnykset);
-            std::vector<std::uint32_t> odotettu(n), k = avaimet, t = kynnykset;
-            for (std::size_t i = 0; i < n; ++i)
-                odotettu[i] = static_cast<std::uint32_t>(i);
-            for (std::size_t i = 0; i < n; ++i)
-                for (std::size_t j = i + 1; j < n; ++j)
-                    if (k[j] <= t[i]) {
-                        std::swap(k[i], k[j]);
-                        std::swap(t[i], t[j]);
-                        std::swap(odotettu[i], odotettu[j]);
-                    }
+            const std::vector<std::uint32_t> odotettu = kynnysOraakkeli(avaimet, kynnykset);
             for (KynnysMuoto m : {KynnysMuoto::nimipuu, KynnysMuoto::mitattu, KynnysMuoto::taulukko,
                                   KynnysMuoto::puu, KynnysMuoto::vuorotellen})
                 ASSERT_EQ(jarjesta_detail::kynnysJarjestys(avaimet, kynnykset, m), odotettu)
@@ -404,27 +412,6 @@ TEST(Vaihtojarjesta, ThresholdRuleOnRandomNameTablesGivesTheLiteralOrder) {
                 << "round=" << kierros << " form=" << static_cast<int>(m);
     }
 }
-
-namespace {
-
-// The threshold rule written out on keys and thresholds: the original index of the element
-// that ends at each place.
-std::vector<std::uint32_t> kynnysOraakkeli(std::vector<std::uint32_t> k,
-                                           std::vector<std::uint32_t> t) {
-    std::vector<std::uint32_t> paikka(k.size());
-    for (std::size_t i = 0; i < k.size(); ++i)
-        paikka[i] = static_cast<std::uint32_t>(i);
-    for (std::size_t i = 0; i < k.size(); ++i)
-        for (std::size_t j = i + 1; j < k.size(); ++j)
-            if (k[j] <= t[i]) {
-                std::swap(k[i], k[j]);
-                std::swap(t[i], t[j]);
-                std::swap(paikka[i], paikka[j]);
-            }
-    return paikka;
-}
-
-} // namespace
 
 TEST(Vaihtojarjesta, TreeOfNamesGivesTheLiteralOrderOnDeepChainsAndRunsOfCopies) {
     // The tree of names at its extremes: one chain "a", "aa", "aaa"... down to 200 deep; a
