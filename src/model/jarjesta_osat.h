@@ -19,16 +19,19 @@ enum class KynnysMuoto { nimipuu, mitattu, taulukko, puu, vuorotellen };
 std::vector<std::uint32_t> kynnysJarjestys(std::vector<std::uint32_t> avaimet,
                                            std::vector<std::uint32_t> kynnykset, KynnysMuoto muoto);
 
-// Marks on positions 0 to n - 1, counted by a Fenwick tree: marking one and counting those
+// Counts on positions 0 to n - 1, summed by a Fenwick tree: changing one and summing those
 // before a position each take log n steps.
 class Laskuripuu {
   public:
-    explicit Laskuripuu(std::size_t n) : puu_(n + 1, 0) {}
-    void merkitse(std::size_t kohta) {
+    explicit Laskuripuu(std::size_t n = 0) : puu_(n + 1, 0) {}
+    void merkitse(std::size_t kohta) { lisaa(kohta, 1); }
+    // Adds `maara` to the count at `kohta`; a count goes down by adding 0 - d, the sums being
+    // taken modulo 2^32 and never below zero.
+    void lisaa(std::size_t kohta, std::uint32_t maara) {
         for (std::size_t i = kohta + 1; i < puu_.size(); i += i & (0 - i))
-            ++puu_[i];
+            puu_[i] += maara;
     }
-    // The marks on positions before `loppu`.
+    // The counts on positions before `loppu`.
     std::uint32_t ennen(std::size_t loppu) const {
         std::uint32_t r = 0;
         for (std::size_t i = loppu; i > 0; i -= i & (0 - i))
