@@ -397,11 +397,23 @@ bool RiviHakemisto::kirjaa(const std::vector<Pelaaja> &rivit) {
 }
 
 std::vector<std::uint32_t> RiviHakemisto::jarjestys(std::size_t riveja) const {
-    // The keys by rank: every key the levels gave, once.
-    std::vector<Aikaavain> kaikki = kirjatutAvaimet_;
-    std::sort(kaikki.begin(), kaikki.end());
-    kaikki.erase(std::unique(kaikki.begin(), kaikki.end()), kaikki.end());
-    Sijoitus s(kaikki.size());
+    // Every key the levels gave replaced by its rank: sorted once with its place beside it.
+    std::vector<Avain> arvot(kirjatutAvaimet_.size());
+    std::size_t avaimia = 0;
+    {
+        std::vector<std::pair<Aikaavain, std::uint32_t>> kaikki(kirjatutAvaimet_.size());
+        for (std::size_t e = 0; e < kaikki.size(); ++e)
+            kaikki[e] = {kirjatutAvaimet_[e], static_cast<std::uint32_t>(e)};
+        std::sort(kaikki.begin(), kaikki.end());
+        for (std::size_t i = 0; i < kaikki.size(); ++i) {
+            if (i > 0 && kaikki[i - 1].first < kaikki[i].first)
+                ++avaimia;
+            arvot[kaikki[i].second] = static_cast<Avain>(avaimia);
+        }
+        if (!kaikki.empty())
+            ++avaimia;
+    }
+    Sijoitus s(avaimia);
     std::vector<Muutos> m;
     std::size_t e = 0;
     std::uint32_t ennen = 0; // rows before the level
@@ -409,9 +421,7 @@ std::vector<std::uint32_t> RiviHakemisto::jarjestys(std::size_t riveja) const {
         m.clear();
         for (; e < k.loppu; ++e) {
             const std::uint32_t r = kirjatutRivit_[e];
-            const auto x = static_cast<Avain>(
-                std::lower_bound(kaikki.begin(), kaikki.end(), kirjatutAvaimet_[e]) -
-                kaikki.begin());
+            const Avain x = arvot[e];
             if (r < ennen)
                 m.push_back({r, false, s.avain(r), x, 0});
             else
