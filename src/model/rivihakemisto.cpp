@@ -246,8 +246,8 @@ void Sijoitus::Askeleet::kirjaaYlitykset() {
 // that key now (`avaimittain[a..b)`) and the unchanged members of the old group; with each,
 // in `muutoksia`, the number of changes at the start up to and with it.
 void Sijoitus::Askeleet::jasenetAlussa(std::size_t k, std::size_t a, std::size_t b,
-                                        std::vector<std::uint32_t> &jasenet,
-                                        std::vector<std::size_t> &muutoksia) const {
+                                       std::vector<std::uint32_t> &jasenet,
+                                       std::vector<std::size_t> &muutoksia) const {
     const Avain x = avaimet[k];
     jasenet.clear();
     muutoksia.clear();
@@ -316,8 +316,7 @@ void Sijoitus::Askeleet::kirjoitaRyhmat() {
         assert(std::is_sorted(jalkeen.rbegin(), jalkeen.rend()));
         if (jalkeen[0] != 0)
             jarjesta_detail::jarjestaRyhma(jasenet.data(), jasenet.size(), jalkeen);
-        uudet.emplace_back(
-            x, Ryhma{Jasenet(jasenet), static_cast<std::uint32_t>(h.ylitykset(x))});
+        uudet.emplace_back(x, Ryhma{Jasenet(jasenet), static_cast<std::uint32_t>(h.ylitykset(x))});
     }
 }
 

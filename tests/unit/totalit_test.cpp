@@ -260,7 +260,8 @@ TEST(RiviHakemisto, EveryLevelRanksAsTheExchangeLoopFromTheOrderAtItsStart) {
                     << "seed " << siemen << ", level " << l << ", row " << i;
             if (l % 50 == 0) { // the table put in order, and counted on from there
                 h.valmis(rivit);
-                h.rakenna(rivit);
+                if (l % 100 == 0)
+                    h.rakenna(rivit);
             }
         }
     }
