@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
+#include <cstdint>
 #include <optional>
 #include <ostream>
 #include <string_view>
@@ -56,7 +58,23 @@ struct Muoto {
         return (*this)(pidenna(s, leveys));
     }
     const char *vain(const char *htmlTeksti) const { return html ? htmlTeksti : ""; }
+    // `solu(s, leveys)` appended to r (padding is spaces, which escaping leaves as they are).
+    void lisaaSolu(std::string &r, std::string_view s, unsigned leveys) const {
+        if (html && s.find_first_of("&<>\"") != std::string_view::npos)
+            r.append(htmlSuojaa(std::string(s)));
+        else
+            r.append(s);
+        if (const std::size_t w = naytonLeveys(s); w < leveys)
+            r.append(leveys - w, ' ');
+    }
 };
+
+// The decimal digits of n appended to r, as int2string writes them.
+void lisaaLuku(std::string &r, std::uint64_t n) {
+    std::array<char, 24> puskuri{};
+    const auto [loppu, virhe] = std::to_chars(puskuri.data(), puskuri.data() + puskuri.size(), n);
+    r.append(puskuri.data(), loppu);
+}
 
 // "3 (2)": the best row and its first event, or nothing without one.
 std::string putki(unsigned pituus, unsigned alku) {
@@ -297,23 +315,24 @@ void lisaaTulosLohko(std::string &r, const Level &level, std::uint32_t e,
         r.append("\n\n Pos.  Player                 Time        Diff.        Points\n")
             .append(64, '-')
             .append("\n");
-    const char *solu = m.vain("<td>");
+    const std::string_view solu = m.vain("<td>");
+    const std::string_view rivinAlku = m.vain("<tr><td>"), rivinLoppu = m.vain("</tr>");
+    // One row a run, appended in place: the place padded to 6, the name to 18 columns.
     for (size_t i = 0; i < ajot.size(); ++i) {
-        r.append(m.vain("<tr><td>"))
-            .append(" ")
-            .append(pidenna(int2string(i + 1) + ". ", 6))
-            .append(solu)
-            .append(m.solu(lyhenna(ajot[i].nimi), 18))
-            .append(solu)
-            .append(ajot[i].aika.str())
-            .append("     ")
-            .append(solu)
-            .append(ajot[i].aika - ajot[0].aika)
-            .append("     ")
-            .append(solu)
-            .append(int2string(ajot[i].pisteet))
-            .append("\n")
-            .append(m.vain("</tr>"));
+        r.append(rivinAlku).append(" ");
+        const std::size_t alku = r.size();
+        lisaaLuku(r, i + 1);
+        r.append(". ");
+        if (r.size() - alku < 6)
+            r.append(6 - (r.size() - alku), ' ');
+        r.append(solu);
+        m.lisaaSolu(r, lyhennetty(ajot[i].nimi), 18);
+        r.append(solu);
+        ajot[i].aika.lisaaTekstiin(r);
+        r.append("     ").append(solu).append(ajot[i].aika - ajot[0].aika);
+        r.append("     ").append(solu);
+        lisaaLuku(r, ajot[i].pisteet);
+        r.append("\n").append(rivinLoppu);
     }
     r.append(m.vain("</font></table></td></tr>"));
     r.append("\n\n");
