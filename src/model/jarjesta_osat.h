@@ -23,7 +23,7 @@ std::vector<std::uint32_t> kynnysJarjestys(std::vector<std::uint32_t> avaimet,
 // before a position each take log n steps.
 class Laskuripuu {
   public:
-    explicit Laskuripuu(std::size_t n = 0) : puu_(n + 1, 0) {}
+    explicit Laskuripuu(std::size_t n) : puu_(n + 1, 0) {}
     void merkitse(std::size_t kohta) { lisaa(kohta, 1); }
     // Adds `maara` to the count at `kohta`; a count goes down by adding 0 - d, the sums being
     // taken modulo 2^32 and never below zero.

@@ -80,7 +80,7 @@ class Sijoitus {
     // of its key (`avaimet_`).
     std::size_t jarjestettyja_ = 0;
     std::vector<Avain> avaimet_;
-    std::vector<Ryhma> ryhmat_; // by key; a group without members is not there
+    std::vector<Ryhma> ryhmat_; // by key; a key of no row has a group without members
     Laskuripuu jasenia_;        // the members of each group, by key
     // The intervals crossed: their lower ends in `alas_`, the upper ends that are not without
     // end in `ylos_`, counted by key.
