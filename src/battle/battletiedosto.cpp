@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <ostream>
@@ -68,13 +67,6 @@ struct Muoto {
             r.append(leveys - w, ' ');
     }
 };
-
-// The decimal digits of n appended to r, as int2string writes them.
-void lisaaLuku(std::string &r, std::uint64_t n) {
-    std::array<char, 24> puskuri{};
-    const auto [loppu, virhe] = std::to_chars(puskuri.data(), puskuri.data() + puskuri.size(), n);
-    r.append(puskuri.data(), loppu);
-}
 
 // "3 (2)": the best row and its first event, or nothing without one.
 std::string putki(unsigned pituus, unsigned alku) {
@@ -321,7 +313,7 @@ void lisaaTulosLohko(std::string &r, const Level &level, std::uint32_t e,
     for (size_t i = 0; i < ajot.size(); ++i) {
         r.append(rivinAlku).append(" ");
         const std::size_t alku = r.size();
-        lisaaLuku(r, i + 1);
+        lisaaNumerot(r, i + 1);
         r.append(". ");
         if (r.size() - alku < 6)
             r.append(6 - (r.size() - alku), ' ');
@@ -331,7 +323,7 @@ void lisaaTulosLohko(std::string &r, const Level &level, std::uint32_t e,
         ajot[i].aika.lisaaTekstiin(r);
         r.append("     ").append(solu).append(ajot[i].aika - ajot[0].aika);
         r.append("     ").append(solu);
-        lisaaLuku(r, ajot[i].pisteet);
+        lisaaNumerot(r, ajot[i].pisteet);
         r.append("\n").append(rivinLoppu);
     }
     r.append(m.vain("</font></table></td></tr>"));

@@ -18,7 +18,7 @@ std::string toUpper(const std::string &s) {
     return r;
 }
 
-std::string int2string(unsigned long long n) {
+void lisaaNumerot(std::string &kohde, unsigned long long n) {
     char puskuri[24];
     char *const loppu = puskuri + sizeof puskuri;
     char *p = loppu;
@@ -26,7 +26,13 @@ std::string int2string(unsigned long long n) {
         *--p = static_cast<char>('0' + n % 10);
         n /= 10;
     } while (n > 0);
-    return std::string(p, loppu);
+    kohde.append(p, loppu);
+}
+
+std::string int2string(unsigned long long n) {
+    std::string r;
+    lisaaNumerot(r, n);
+    return r;
 }
 
 std::string int2string(unsigned n) { return int2string(static_cast<unsigned long long>(n)); }

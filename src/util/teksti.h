@@ -12,6 +12,8 @@ std::string int2string(unsigned n);
 std::string int2string(int n);
 std::string int2string(unsigned long n);
 std::string int2string(unsigned long long n);
+// The decimal digits of n appended to `kohde`, as int2string writes them.
+void lisaaNumerot(std::string &kohde, unsigned long long n);
 std::string int2string2(unsigned n);
 std::string double2string(double x, unsigned n);
 int string2int(const std::string &s);
